@@ -25,7 +25,7 @@ std::optional<std::chrono::year_month_day> parseDate(std::string_view aDate)
 
 std::string formatDate(const std::chrono::year_month_day& ymd)
 {
-    char buf[16];
+    char buf[32];
     std::snprintf(buf, sizeof buf, "%04d%02u%02u", int(ymd.year()), unsigned(ymd.month()), unsigned(ymd.day()));
     return buf;
 }
@@ -60,7 +60,7 @@ std::optional<std::string> AddDays(std::string_view aDate, int aDays)
 std::string GetSysDate(int aAddDay)
 {
     const std::tm tm = localNow();
-    char buf[16];
+    char buf[32];
     std::snprintf(buf, sizeof buf, "%04d%02d%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
     return aAddDay == 0 ? std::string(buf) : AddDays(buf, aAddDay).value_or(buf);
 }
@@ -68,7 +68,7 @@ std::string GetSysDate(int aAddDay)
 std::string GetSysTime()
 {
     const std::tm tm = localNow();
-    char buf[16];
+    char buf[32];
     std::snprintf(buf, sizeof buf, "%02d%02d%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
     return buf;
 }
@@ -76,7 +76,7 @@ std::string GetSysTime()
 std::string GetSysTimeStamp()
 {
     const std::tm tm = localNow();  // one reading, so date and time agree at midnight
-    char buf[24];
+    char buf[32];
     std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
                   tm.tm_hour, tm.tm_min, tm.tm_sec);
     return buf;

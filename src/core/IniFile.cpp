@@ -133,10 +133,13 @@ std::vector<std::string> IniFile::keys(std::string_view aSection) const
 
 void IniFile::writeString(std::string_view aSection, std::string_view aKey, std::string_view aValue)
 {
-    const std::string text = std::string(aKey) + "=" + std::string(aValue);
+    std::string text(aKey);
+    text.append("=").append(aValue);
     auto [first, end] = sectionRange(aSection);
     if (first == npos) {
-        lines_.push_back(parseLine("[" + std::string(aSection) + "]"));
+        std::string header("[");
+        header.append(aSection).append("]");
+        lines_.push_back(parseLine(header));
         lines_.push_back(parseLine(text));
         return;
     }
