@@ -356,6 +356,17 @@ std::pair<std::string, std::string> TMasterStore::saleDateSeason() const
     return {day->SeasonCode, day->BusinessGubun};
 }
 
+// Each goods look-up first brings its index up to date; running them once at
+// the end of a load builds the indexes there, so the cashier's first keypress
+// after a download does not wait for them.
+void TMasterStore::BuildGoodsIndexes() const
+{
+    std::string upjang, posNo;
+    GetGoodsDataIndex(std::string(), std::string());
+    GetGoodsDataIndex(std::string(), upjang, posNo);
+    GetGoodsData(std::string(), std::string(), std::string(), std::string(), 0);
+}
+
 bool TMasterStore::goodsRowPasses(const TGoodsData& aRow, const TUpjangData* aOutlet, const std::string& aSeason,
                                   const std::string& aBusinessGubun) const
 {
@@ -655,7 +666,12 @@ bool TMasterStore::LoadMirrorFile(TMirrorKind aKind)
     }
     case TMirrorKind::Common: changed(ilCommon); return loadRecords(aKind, glCommonData);
     case TMirrorKind::Upjang: changed(ilUpjang); return loadRecords(aKind, glUpjangData);
-    case TMirrorKind::Goods: changed(ilGoods); return loadRecords(aKind, glGoodsData);
+    case TMirrorKind::Goods: {
+        changed(ilGoods);
+        const bool ok = loadRecords(aKind, glGoodsData);
+        BuildGoodsIndexes();
+        return ok;
+    }
     case TMirrorKind::MenuGroup: return loadRecords(aKind, glMenuGroupData);
     case TMirrorKind::MenuSub: return loadRecords(aKind, glMenuSubGroupData);
     case TMirrorKind::Menu: return loadRecords(aKind, glMenuData);
@@ -696,7 +712,11 @@ void TMasterStore::FillFromServerRows(TMirrorKind aKind, const TMirrorRows& aRow
     case TMirrorKind::Cashier: fill(glCashierData, TCashierData{}); break;
     case TMirrorKind::Common: fill(glCommonData, TCommonData{}); changed(ilCommon); break;
     case TMirrorKind::Upjang: fill(glUpjangData, TUpjangData{}); changed(ilUpjang); break;
-    case TMirrorKind::Goods: fill(glGoodsData, TGoodsData{}); changed(ilGoods); break;
+    case TMirrorKind::Goods:
+        fill(glGoodsData, TGoodsData{});
+        changed(ilGoods);
+        BuildGoodsIndexes();
+        break;
     case TMirrorKind::MenuGroup: fill(glMenuGroupData, TMenuGroupData{}); break;
     case TMirrorKind::MenuSub: fill(glMenuSubGroupData, TMenuSubGroupData{}); break;
     case TMirrorKind::Menu: fill(glMenuData, defaultMenu()); break;

@@ -112,6 +112,8 @@ public:
 
     // Marks every index stale (see the header comment).
     void InvalidateIndexes();
+    // Builds the goods indexes now (a load does this at its end).
+    void BuildGoodsIndexes() const;
 
     // ---- row accessors: Add appends a default record and returns its row;
     // Set converts text like the file parser (out-of-range rows/items are
