@@ -1,5 +1,6 @@
 #include "core/DateHelpers.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -30,15 +31,44 @@ std::string formatDate(const std::chrono::year_month_day& ymd)
     return buf;
 }
 
+std::atomic<std::int64_t> gClockOffset{0};
+
 std::tm localNow()
 {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = std::time(nullptr) + static_cast<std::time_t>(gClockOffset.load());
     std::tm tm{};
     localtime_r(&now, &tm);
     return tm;
 }
 
 }  // namespace
+
+void SetClockOffset(std::int64_t aSeconds) { gClockOffset.store(aSeconds); }
+
+std::int64_t ClockOffset() { return gClockOffset.load(); }
+
+std::optional<std::int64_t> ClockOffsetTo(std::string_view aServerStamp)
+{
+    if (aServerStamp.size() != 14 || !IsValidDate(aServerStamp.substr(0, 8))) return std::nullopt;
+    int hms[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::string_view part = aServerStamp.substr(8 + 2 * static_cast<std::size_t>(i), 2);
+        if (part[0] < '0' || part[0] > '9' || part[1] < '0' || part[1] > '9') return std::nullopt;
+        hms[i] = (part[0] - '0') * 10 + (part[1] - '0');
+    }
+    if (hms[0] > 23 || hms[1] > 59 || hms[2] > 59) return std::nullopt;
+    std::tm tm{};
+    tm.tm_year = std::stoi(std::string(aServerStamp.substr(0, 4))) - 1900;
+    tm.tm_mon = std::stoi(std::string(aServerStamp.substr(4, 2))) - 1;
+    tm.tm_mday = std::stoi(std::string(aServerStamp.substr(6, 2)));
+    tm.tm_hour = hms[0];
+    tm.tm_min = hms[1];
+    tm.tm_sec = hms[2];
+    tm.tm_isdst = -1;
+    const std::time_t server = std::mktime(&tm);
+    if (server == static_cast<std::time_t>(-1)) return std::nullopt;
+    return static_cast<std::int64_t>(server - std::time(nullptr));
+}
 
 bool IsValidDate(std::string_view aDate) { return parseDate(aDate).has_value(); }
 

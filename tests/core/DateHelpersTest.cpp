@@ -25,5 +25,18 @@ TEST(DateHelpersTest, AddDaysCrossesMonthsAndYears)
     EXPECT_EQ(GetSysTimeStamp().size(), 14u);
 }
 
+TEST(DateHelpersTest, ServerClockOffsetMovesEveryReading)
+{
+    const std::string tomorrow = *AddDays(GetSysDate(), 1);
+    const auto offset = ClockOffsetTo(tomorrow + "120000");
+    ASSERT_TRUE(offset.has_value());
+    SetClockOffset(*offset);
+    EXPECT_EQ(GetSysDate(), tomorrow);
+    EXPECT_EQ(GetSysTimeStamp().substr(0, 10), tomorrow + "12");
+    SetClockOffset(0);
+    EXPECT_EQ(ClockOffsetTo("2024013112300"), std::nullopt);  // 13 digits
+    EXPECT_EQ(ClockOffsetTo("20240131126000"), std::nullopt);  // 60 minutes
+}
+
 }  // namespace
 }  // namespace pos
