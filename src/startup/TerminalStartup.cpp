@@ -1,0 +1,129 @@
+#include "startup/TerminalStartup.h"
+
+#include "core/DateHelpers.h"
+#include "core/Environment.h"
+#include "core/IniFile.h"
+#include "core/TextHelpers.h"
+#include "data/DbQuery.h"
+
+#include <cstdlib>
+
+namespace pos {
+
+TTerminalStartup::TTerminalStartup(TTerminalContext& aContext, DialogService& aDialogs, TStartupHooks aHooks)
+    : store(aContext, aDialogs), context_(aContext), dialogs_(aDialogs), hooks_(std::move(aHooks))
+{
+}
+
+bool TTerminalStartup::Create(const std::filesystem::path& aFolder, const std::string& aDbUser)
+{
+    dbUser_ = aDbUser;
+    context_.gsFolder = aFolder.string();
+    if (context_.gsFolder.empty() || context_.gsFolder.back() != '/') context_.gsFolder += '/';
+    std::error_code ec;
+    std::filesystem::create_directories(aFolder / "Log", ec);
+
+    if (!catalogue.ReadSQLList(aFolder / "POSSQL.ini")) {
+        dialogs_.ErrBox(kMsgNoCatalogue, true);
+        return false;
+    }
+    const IniFile posIni = IniFile::load(aFolder / "POS.ini");
+    ReadIniConfig(posIni, context_, devices);
+    ReadIniIP(IniFile::load(aFolder / "POSIP.ini"), context_, devices);
+    ReadIniDevice(posIni, context_, devices);
+    context_.ReadIniData(aFolder / "POSData.ini");
+    powerOffCommand = posIni.readString("CONFIG", "PowerOffCommand");
+    if (!HasServerSettings(context_)) {
+        dialogs_.ErrBox(kMsgNoServerSettings, true);
+        return false;
+    }
+
+    data = std::make_unique<TfrmData>(context_, catalogue, dialogs_);
+    if (!data->DataModuleCreate(aDbUser)) return false;
+    data->ConnectDB(true, true);
+    FollowServerClock();
+    context_.gsIP = GetIP();
+    if (hooks_.LoadQueues) hooks_.LoadQueues();
+    return true;
+}
+
+void TTerminalStartup::FollowServerClock()
+{
+    if (!data || !data->ConnectDB(false, false)) return;
+    TDbQuery& qry = data->qryQuery;
+    qry.SetSQL("IZC000-GetSysTime");
+    if (!qry.Open()) {
+        data->ReadFailed(qry.Error());
+        return;
+    }
+    const std::string stamp = qry.Eof() ? std::string() : qry.AsString(0);
+    qry.Close();
+    if (const auto offset = ClockOffsetTo(stamp)) SetClockOffset(*offset);
+}
+
+bool TTerminalStartup::IsTestDatabase() const
+{
+    return store.GetCommonData(context_.gsCommonDBUser, UpperAscii(dbUser_), 3) == "T";
+}
+
+bool TTerminalStartup::Activate()
+{
+    store.ReadUpjangData(true);
+    if (store.glUpjangData.empty()) {
+        dialogs_.ErrBox(kMsgNoUpjang, true);
+        return false;
+    }
+    store.ReadCashierData(true);
+    store.ReadCommonData(true);
+    context_.gsSaleDate = GetSysDate(0);
+    if (hooks_.DeviceInit) hooks_.DeviceInit();
+    if (!hooks_.Login || !hooks_.Login()) return false;
+    if (hooks_.DownloadData) hooks_.DownloadData();
+    // The test-database check comes before the upload: queued sales of the
+    // real resort must never be sent into a test database (and so leave the
+    // queue); they wait for the real server.
+    context_.gbTestMode = IsTestDatabase();
+    if (context_.gbTestMode)
+        dialogs_.ErrBox(kMsgTestDatabase, true);
+    else if (hooks_.UploadData)
+        hooks_.UploadData(false);
+    if (hooks_.RunSaleScreen) hooks_.RunSaleScreen();
+    return true;
+}
+
+void TTerminalStartup::signOff()
+{
+    if (!data || !data->ConnectDB(false, false)) return;
+    if (context_.gsToday.empty() || context_.gsMasterUpjangCode.empty() || context_.gsMasterPosNo.empty() ||
+        context_.gsCashier.empty())
+        return;
+    TDbTransaction transaction(*data);
+    if (!transaction.Active()) return;  // already reported by the data module
+    TDbQuery& qry = data->qryQuery;
+    qry.SetSQL("IAH010-SaveLoginInfo-4");
+    qry.SetParam(0, context_.gsToday);
+    qry.SetParam(1, context_.gsMasterUpjangCode);
+    qry.SetParam(2, context_.gsMasterPosNo);
+    qry.SetParam(3, context_.gsCashier);
+    qry.SetParam(4, std::string("E"));
+    qry.SetParam(5, std::string("0"));
+    qry.SetParam(6, context_.gsIP);
+    if (!qry.ExecSQL()) {
+        transaction.Fail(qry.Error());
+        return;
+    }
+    transaction.Commit();  // a failure is logged there; the shut-down goes on
+}
+
+TShutdownAction TTerminalStartup::Shutdown(bool aAskShutdown)
+{
+    if (hooks_.ClearDCModule) hooks_.ClearDCModule();
+    signOff();
+    const TShutdownAction action =
+        DecideShutdown(context_, aAskShutdown, [this](const char* aText) { return dialogs_.AskBox(aText); });
+    if (action == TShutdownAction::PowerOff && !powerOffCommand.empty() && hooks_.RunPowerOff)
+        hooks_.RunPowerOff(powerOffCommand);
+    return action;
+}
+
+}  // namespace pos

@@ -1,0 +1,83 @@
+#pragma once
+// Start-up and end of the terminal. The order of the steps is the terminal's
+// contract with the resort: configuration and catalogue first, then the
+// connection and the server's clock, the outlets, cashiers and common codes,
+// the devices, the login, the master-data download, the test-database check,
+// the upload of the off-line queue and finally the sale screen. Screens and
+// devices are reached through hooks, so the sequence runs (and is tested)
+// without a window.
+
+#include "core/DialogService.h"
+#include "core/TerminalConfig.h"
+#include "core/TerminalContext.h"
+#include "data/Catalogue.h"
+#include "data/DataModule.h"
+#include "data/MasterStore.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace pos {
+
+inline constexpr const char* kMsgNoServerSettings = "서버 설정이 되어있지 않습니다.\r전산팀에 문의하십시오.";
+inline constexpr const char* kMsgNoUpjang = "미등록 영업장이거나, 멀티영업장 등록이 되지 않았습니다.";
+inline constexpr const char* kMsgTestDatabase =
+    "테스트 환경에 접속되어 있어 판매한 자료가 정상적으로 저장되지 않습니다.\r전산팀에 문의하십시오.";
+inline constexpr const char* kMsgNoCatalogue = "POSSQL.ini 파일을 읽을 수 없습니다.\r전산팀에 문의하십시오.";
+
+// What the sequence asks of the screens, the devices and the other areas.
+// An empty hook is a step that does nothing (yet).
+struct TStartupHooks {
+    std::function<void(const std::string&)> ShowStatus;  // the splash window's status line
+    std::function<void()> LoadQueues;                    // the off-line queues from their files
+    std::function<void()> DeviceInit;
+    std::function<bool()> Login;                         // the login screen; false ends the program
+    std::function<void()> DownloadData;                  // the master data, on line or from the mirror files
+    std::function<bool(bool aShowNoData)> UploadData;    // the off-line queue
+    std::function<void()> RunSaleScreen;
+    std::function<void()> ClearDCModule;                 // the server's discount work area of this terminal
+    std::function<bool(const std::string&)> RunPowerOff; // runs the configured power-off command
+};
+
+class TTerminalStartup {
+public:
+    TTerminalStartup(TTerminalContext& aContext, DialogService& aDialogs, TStartupHooks aHooks);
+
+    // The steps before the splash window shows: the program folder and its
+    // "Log", the catalogue, "POS.ini", "POSIP.ini", "POSData.ini", the data
+    // module and its connection, the server's clock, the address. False when
+    // the program must end (after its message).
+    bool Create(const std::filesystem::path& aFolder, const std::string& aDbUser);
+    // The steps behind the splash window, up to the sale screen. False when
+    // the program must end before the sale screen (after its message).
+    bool Activate();
+    // Signs the cashier off and decides how the program ends; runs the
+    // power-off command when the terminal powers off.
+    TShutdownAction Shutdown(bool aAskShutdown);
+
+    // Takes the server's date and time ("IZC000-GetSysTime") as the
+    // terminal's clock; the clock stays as it is when the server does not
+    // answer.
+    void FollowServerClock();
+    // True when the database user names the test database in the common
+    // codes: the sale data would not be kept.
+    bool IsTestDatabase() const;
+
+    TSqlCatalogue catalogue;
+    TDeviceConfig devices;
+    TMasterStore store;
+    std::unique_ptr<TfrmData> data;
+    std::string powerOffCommand;  // "PowerOffCommand" of section "CONFIG" of "POS.ini"; empty: none
+
+private:
+    void signOff();
+
+    TTerminalContext& context_;
+    DialogService& dialogs_;
+    TStartupHooks hooks_;
+    std::string dbUser_;
+};
+
+}  // namespace pos
