@@ -1,0 +1,112 @@
+#include "data/LookupWork.h"
+
+#include "data/CardRules.h"
+#include "data/DayLog.h"
+
+namespace pos {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool joinsNumber(char c) { return c == '-' || c == ' ' || c == '='; }
+
+const char* const kSavePoint = "IZD000-SavePoint";
+const char* const kReleaseSavePoint = "IZD000-ReleaseSavePoint";
+const char* const kRollbackToSavePoint = "IZD000-RollbackToSavePoint";
+
+}  // namespace
+
+std::string MaskNumbersForLog(std::string_view aText)
+{
+    std::string out;
+    std::size_t i = 0;
+    while (i < aText.size()) {
+        if (!isDigit(aText[i])) {
+            out += aText[i++];
+            continue;
+        }
+        // A run: digits, each separator followed by another digit.
+        std::size_t end = i, digits = 0;
+        while (end < aText.size()) {
+            if (isDigit(aText[end])) {
+                ++digits;
+                ++end;
+            } else if (joinsNumber(aText[end]) && end + 1 < aText.size() && isDigit(aText[end + 1])) {
+                ++end;
+            } else {
+                break;
+            }
+        }
+        const std::string_view run = aText.substr(i, end - i);
+        out += digits >= 13 ? MaskForLog(run) : std::string(run);
+        i = end;
+    }
+    return out;
+}
+
+void LookupReadFailed(TfrmData& aData, const TDbError& aError)
+{
+    WriteLogFile(aData.Context(), aError.key, MaskNumbersForLog(LogText(aError)));
+    aData.CheckOffLine(aError);
+}
+
+TLookupWork::TLookupWork(TfrmData& aData) : data_(aData), joined_(aData.InTransaction())
+{
+    if (!joined_) {
+        if (TDbError error = data_.StartTransaction()) Fail(error);
+        return;
+    }
+    run(kSavePoint);
+}
+
+TLookupWork::~TLookupWork()
+{
+    if (done_) return;
+    done_ = true;
+    if (!joined_) data_.Rollback();
+    else if (data_.Connected()) {
+        TDbQuery back(data_);
+        back.SetSQL(kRollbackToSavePoint);
+        back.ExecSQL();
+    }
+}
+
+bool TLookupWork::run(const char* aKey)
+{
+    TDbQuery query(data_);
+    query.SetSQL(aKey);
+    if (query.ExecSQL()) return true;
+    Fail(query.Error());
+    return false;
+}
+
+bool TLookupWork::Commit()
+{
+    if (done_) return false;
+    if (joined_) {
+        if (!run(kReleaseSavePoint)) return false;
+    } else if (TDbError error = data_.Commit()) {
+        Fail(error);
+        return false;
+    }
+    done_ = true;
+    return true;
+}
+
+void TLookupWork::Fail(const TDbError& aError)
+{
+    if (done_) return;
+    done_ = true;
+    error_ = aError;
+    WriteLogFile(data_.Context(), aError.key, MaskNumbersForLog(LogText(aError)));
+    CheckTransactionError(aError, data_.Dialogs());
+    data_.CheckOffLine(aError);
+    if (!joined_) {
+        data_.Rollback();
+    } else if (!data_.Context().gbOffLine && data_.Connected()) {
+        TDbQuery back(data_);
+        back.SetSQL(kRollbackToSavePoint);
+        back.ExecSQL();
+    }
+}
+
+}  // namespace pos
