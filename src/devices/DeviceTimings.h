@@ -1,0 +1,17 @@
+#pragma once
+// How long the drivers wait. The terminal runs with the defaults; tests and
+// the demo shorten them.
+
+namespace pos {
+
+struct TDeviceTimings {
+    int statusDelayMs = 100;       // after a status request, before the wait starts
+    int statusTimeoutMs = 8000;    // for a complete status answer
+    int blockPauseMs = 50;         // after each full block of print lines
+    int settleMs = 900;            // after the last block, before the final status check
+    int easyCheckTimeoutMs = 2000; // for the card terminal's acknowledgement
+    int connectTimeoutMs = 3000;   // for the kitchen printer's connection
+    int sendTimeoutMs = 5000;      // for written bytes to leave before a port is closed
+};
+
+}  // namespace pos

@@ -1,0 +1,105 @@
+#include "devices/StarPrinter.h"
+
+#include "core/DialogService.h"
+#include "devices/DeviceMessages.h"
+#include "devices/PrintMarkup.h"
+#include "devices/PrinterStatus.h"
+
+#include <vector>
+
+namespace pos {
+
+struct TStarPrinter::Run {
+    std::vector<TWireBlock> blocks;
+    std::size_t next = 0;
+    int attemptsLeft = 0;
+    TDevicePort::Done done;
+};
+
+TStarPrinter::TStarPrinter(int aPrinterNo, TDevicePort& aPort, DialogService& aDialogs, const TDeviceTimings& aTimings)
+    : printerNo_(aPrinterNo), port_(aPort), dialogs_(aDialogs), timings_(aTimings)
+{
+}
+
+void TStarPrinter::error(const std::string& aMessage) { dialogs_.ErrBox(aMessage, true); }
+
+void TStarPrinter::check(TDevicePort::Done aDone)
+{
+    if (!port_.isOpen()) {
+        aDone(false);
+        return;
+    }
+    port_.clearReceived();
+    port_.clearWriteFailed();
+    if (!port_.write(star::kStatusRequest)) {
+        error(MsgCannotSend(printerNo_));
+        aDone(false);
+        return;
+    }
+    port_.pause(timings_.statusDelayMs, [this, aDone] {
+        auto complete = [](std::string_view aReceived) { return TakeStarStatusReply(aReceived).has_value(); };
+        port_.awaitReply(complete, timings_.statusTimeoutMs, [this, aDone](bool aComplete) {
+            if (!aComplete) {
+                error(port_.writeFailed() ? MsgCannotSend(printerNo_) : MsgNoAnswer(printerNo_));
+                aDone(false);
+                return;
+            }
+            const TStarStatus status = EvaluateStarStatus(*TakeStarStatusReply(port_.received()));
+            if (status != TStarStatus::OnLine) error(StarStatusMessage(status, printerNo_));
+            aDone(status == TStarStatus::OnLine);
+        });
+    });
+}
+
+void TStarPrinter::print(std::string aJob, int aErrCount, TDevicePort::Done aDone)
+{
+    auto run = std::make_shared<Run>();
+    run->blocks = SplitIntoBlocks(aJob);
+    run->attemptsLeft = aErrCount;
+    run->done = std::move(aDone);
+    tryStatus(run);
+}
+
+void TStarPrinter::tryStatus(std::shared_ptr<Run> aRun)
+{
+    if (aRun->attemptsLeft <= 0) {
+        error(kMsgCannotPrint);
+        aRun->done(false);
+        return;
+    }
+    --aRun->attemptsLeft;
+    check([this, aRun](bool aOnLine) {
+        if (aOnLine) sendBlocks(aRun);
+        else tryStatus(aRun);
+    });
+}
+
+void TStarPrinter::sendBlocks(std::shared_ptr<Run> aRun)
+{
+    if (aRun->next < aRun->blocks.size()) {
+        const TWireBlock& block = aRun->blocks[aRun->next++];
+        port_.write(block.bytes);
+        if (block.lines < 20) {
+            sendBlocks(aRun);
+            return;
+        }
+        // Let the block leave before the pause starts: the pause is for the
+        // printer's small buffer, not for ours.
+        port_.drain(timings_.sendTimeoutMs, [this, aRun](bool) {
+            port_.pause(timings_.blockPauseMs, [this, aRun] { sendBlocks(aRun); });
+        });
+        return;
+    }
+    port_.drain(timings_.sendTimeoutMs, [this, aRun](bool) {
+        port_.pause(timings_.settleMs, [this, aRun] {
+            if (port_.writeFailed()) {
+                error(MsgCannotSend(printerNo_));
+                aRun->done(false);
+                return;
+            }
+            check(aRun->done);
+        });
+    });
+}
+
+}  // namespace pos

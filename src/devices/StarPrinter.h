@@ -1,0 +1,46 @@
+#pragma once
+// The Star line-mode driver (TSP600, and the TSP700/TSP800 opened and checked
+// the same way) on one printer position. Its operations are steps of a job on
+// the printer's port: the caller queues the job, so nothing here ever runs
+// beside another job on the same port.
+
+#include "devices/DevicePort.h"
+#include "devices/DeviceTimings.h"
+
+#include <memory>
+#include <string>
+
+namespace pos {
+
+class DialogService;
+
+class TStarPrinter {
+public:
+    TStarPrinter(int aPrinterNo, TDevicePort& aPort, DialogService& aDialogs, const TDeviceTimings& aTimings);
+
+    // Automatic-status request and evaluation: aDone(true) when the printer is
+    // on line. A closed port fails without a message; every other failure
+    // shows its message first.
+    void check(TDevicePort::Done aDone);
+
+    // One print job of composed bytes (ComposeStarJob): up to aErrCount status
+    // checks (one message per failed check, so the cashier can fix the
+    // printer in between), the lines in blocks with a pause after each full
+    // block, a settle time, and a last status check.
+    void print(std::string aJob, int aErrCount, TDevicePort::Done aDone);
+
+    int printerNo() const { return printerNo_; }
+
+private:
+    struct Run;
+    void tryStatus(std::shared_ptr<Run> aRun);
+    void sendBlocks(std::shared_ptr<Run> aRun);
+    void error(const std::string& aMessage);
+
+    int printerNo_;
+    TDevicePort& port_;
+    DialogService& dialogs_;
+    const TDeviceTimings& timings_;
+};
+
+}  // namespace pos

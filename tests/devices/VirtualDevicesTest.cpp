@@ -1,0 +1,167 @@
+// The virtual devices' decoders and the receipt drawing.
+
+#include "ByteText.h"
+#include "PrinterDecoders.h"
+#include "ReceiptImage.h"
+#include "SlipDecoders.h"
+
+#include "core/Codec.h"
+#include "core/TextHelpers.h"
+#include "devices/CustomerDisplay.h"
+#include "devices/EasyCheckFrame.h"
+#include "devices/PrintMarkup.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace pos {
+namespace {
+
+using virt::TPrintDocument;
+
+// Feeds a decoder one byte at a time: every command and every Korean
+// character is then cut between two reads somewhere.
+std::vector<TPrintDocument> decodeBytewise(virt::TPrinterDecoder& aDecoder, std::string_view aBytes)
+{
+    std::vector<TPrintDocument> docs;
+    aDecoder.onDocument = [&](TPrintDocument d) { docs.push_back(std::move(d)); };
+    for (char c : aBytes) aDecoder.feed(std::string_view(&c, 1));
+    return docs;
+}
+
+std::string starWire(const std::string& aText)
+{
+    std::string out;
+    for (const TWireBlock& b : SplitIntoBlocks(ComposeStarJob(aText, true, "", ""))) out += b.bytes;
+    return out;
+}
+
+TEST(VirtualPrinterTest, StarBytesReadBackAsTheMarkup)
+{
+    struct Case {
+        const char* text;
+        const char* readable;
+    };
+    const Case cases[] = {
+        {"{C}{Z}영수증{S}\r", "{C}{Z}영수증{S}\n<LOGO 1><CUT partial>\n"},
+        {"{B}굵게{N} 보통\r{U}밑줄{N}{I}반전{N}\r", "{B}굵게{N} 보통\n{U}밑줄{N}{I}반전{N}\n<LOGO 1><CUT partial>\n"},
+        {"{R}{X}가{Y}나{3}다{S}\r{L}끝", "{R}{X}가{Y}나{3}다{S}\n{L}끝<LOGO 1><CUT partial>\n"},
+        {"{Q} 모르는 태그\r", "{Q} 모르는 태그\n<LOGO 1><CUT partial>\n"},
+    };
+    for (const Case& c : cases) {
+        virt::TStarDecoder decoder;
+        const auto docs = decodeBytewise(decoder, starWire(c.text));
+        ASSERT_EQ(docs.size(), 1u) << c.text;
+        EXPECT_EQ(docs[0].readable, c.readable);
+        EXPECT_EQ(docs[0].cut, "partial");
+    }
+}
+
+TEST(VirtualPrinterTest, StarAttributesReachTheDocument)
+{
+    virt::TStarDecoder decoder;
+    int requests = 0, kicks = 0;
+    decoder.onStatusRequest = [&] { ++requests; };
+    decoder.onDrawerKick = [&] { ++kicks; };
+    const auto docs = decodeBytewise(
+        decoder, std::string(star::kStatusRequest) + starWire("{C}{Z}영수증{S}\r{B}합계{N} 9\r{R}{I}끝{N}\r") + "\x1c");
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(kicks, 1);
+    ASSERT_EQ(docs.size(), 1u);
+    const auto& lines = docs[0].lines;
+    ASSERT_EQ(lines.size(), 4u);  // three lines and the logo
+    EXPECT_EQ(lines[0].align, virt::TAlign::Center);
+    ASSERT_EQ(lines[0].runs.size(), 1u);
+    EXPECT_EQ(lines[0].runs[0].text, "영수증");
+    EXPECT_EQ(lines[0].runs[0].attrs.width, 2);
+    EXPECT_EQ(lines[0].runs[0].attrs.height, 2);
+    ASSERT_EQ(lines[1].runs.size(), 2u);
+    EXPECT_TRUE(lines[1].runs[0].attrs.bold);
+    EXPECT_FALSE(lines[1].runs[1].attrs.bold);
+    EXPECT_EQ(lines[1].align, virt::TAlign::Center);  // alignment stays until changed
+    EXPECT_EQ(lines[2].align, virt::TAlign::Right);
+    EXPECT_TRUE(lines[2].runs[0].attrs.highlight);
+    EXPECT_EQ(lines[3].logo, 1);
+}
+
+TEST(VirtualPrinterTest, KitchenSlipReadsBack)
+{
+    virt::TEscPosDecoder decoder;
+    const auto docs = decodeBytewise(decoder, ComposeSrp350Job("{B}김치{X}2{S}\r", true));
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0].readable, "{B}김치{X}2{S}\n\n\n\n{Z}       SAMPLE{S}\n<FEED 0><CUT partial>\n");
+    EXPECT_EQ(docs[0].lines[0].runs[1].attrs.width, 2);
+}
+
+TEST(VirtualDeviceTest, DisplayAndCardSlipDecoders)
+{
+    virt::TDisplayDecoder display;
+    const TDisplayWrites w = LineDisplayBytes("김치찌개 8,000", "");
+    for (char c : std::string(kDisplayClear) + w.line1 + w.line2) display.feed(std::string_view(&c, 1));
+    EXPECT_EQ(display.line1(), "김치찌개 8,000");
+    EXPECT_EQ(display.line2(), "     Orvo Resort");
+    EXPECT_EQ(display.readable(),
+              "+--------------------+\n|김치찌개 8,000      |\n|     Orvo Resort    |\n+--------------------+\n");
+
+    virt::TEasyCheckDecoder slip;
+    std::vector<std::string> texts;
+    slip.onFrame = [&](const std::string&, const std::string& aText) { texts.push_back(aText); };
+    const std::string frame =
+        BuildEasyCheckFrame({1, true, 5000, "1234567812345678", "2712", 0, "A1", "신한", "비씨", "M1", "20240105"},
+                            {"3001", "05", "", "", "", "", "", "", "", ""});
+    slip.feed("junk" + frame.substr(0, 10));
+    slip.feed(frame.substr(10));
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].substr(0, 13), "3001 05 0001\n");
+    EXPECT_NE(texts[0].find("신용구매"), std::string::npos);
+}
+
+// A sample Korean receipt, drawn: the picture a person looks at.
+TEST(ReceiptImageTest, SampleKoreanReceipt)
+{
+    auto row = [](const std::string& aName, const std::string& aQty, const std::string& aAmount) {
+        return RPad(aName, 22) + LPad(aQty, 6) + LPad(aAmount, 14) + "\r";
+    };
+    const std::string rule(42, '-');
+    std::string text = "{C}{Z}오르보 리조트{S}\r";
+    text += "{C}스키하우스 한식당\r";
+    text += "{L}사업자번호 123-45-67890   대표 김대표\r";
+    text += "강원도 홍천군 서면 한치골길 262\r" + rule + "\r";
+    text += "{B}영 수 증{N}" + LPad("2024-01-05 12:34", 34) + "\r";
+    text += "POS 05  영수증번호 0012    담당 홍길동\r" + rule + "\r";
+    text += row("상품명", "수량", "금액") + rule + "\r";
+    text += row("김치찌개", "2", "16,000") + row("돈까스(대)", "1", "12,000") + row("생맥주 500cc", "3", "15,000");
+    text += rule + "\r";
+    text += "{X}합계" + LPad("43,000", 17) + "{S}\r";
+    text += "받은금액" + LPad("50,000", 34) + "\r";
+    text += "거스름돈" + LPad("7,000", 34) + "\r";
+    text += "{I} 신용카드 승인 {N}" + LPad("A123456", 26) + "\r";
+    text += "{U}카드번호 1234-5678-****-5678{N}\r";
+    text += "{C}{Y}감사합니다{S}\r{R}또 오세요!\r";
+    ASSERT_EQ(Cp949Width(row("김치찌개", "2", "16,000")) - 1, kReceiptColumns);
+
+    virt::TStarDecoder decoder;
+    const auto docs = decodeBytewise(decoder, starWire(text));
+    ASSERT_EQ(docs.size(), 1u);
+    const QImage image = virt::RenderReceipt(docs[0]);
+    virt::TRenderOptions o;
+    EXPECT_EQ(image.width(), o.columns * o.cellWidth + 2 * o.margin);
+
+    // The white-on-black line is black behind its text, and text is drawn.
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 2000);
+
+    QDir().mkpath(POS_ARTIFACT_DIR);
+    const QString png = QDir(POS_ARTIFACT_DIR).filePath("receipt-sample.png");
+    EXPECT_TRUE(image.save(png));
+    QFile readable(QDir(POS_ARTIFACT_DIR).filePath("receipt-sample.txt"));
+    ASSERT_TRUE(readable.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    readable.write(docs[0].readable.c_str());
+}
+
+}  // namespace
+}  // namespace pos
