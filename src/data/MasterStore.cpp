@@ -472,9 +472,9 @@ bool TMasterStore::ReadCommonData(bool aDownOnOffLine)
         return true;
     }
     if (!aDownOnOffLine) return false;
-    // Off line only the outlet-group codes are kept. The Part compares the
-    // trimmed first field; the head is compared as the parser reads it
-    // (without its quotes), since every written head is quoted.
+    // Off line only the outlet-group codes are kept. The head is compared as
+    // the parser reads it (without its quotes): every written head is quoted,
+    // so comparing the raw first field would never match.
     return loadRecords(TMirrorKind::Common, glCommonData, context_.gsCommonSODGubunCode, true);
 }
 
