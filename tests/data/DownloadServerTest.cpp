@@ -123,7 +123,10 @@ TEST_F(DownloadServerTest, OnLineFillsEveryListAndWritesTheMirrorFiles)
     EXPECT_EQ(CountMirrorLines(dir / "Goods.dat"), static_cast<std::int64_t>(store.glGoodsData.size()));
     EXPECT_EQ(CountMirrorLines(dir / "Menu.dat"), static_cast<std::int64_t>(store.glMenuData.size()));
     EXPECT_NE(FromCp949(file("Goods.dat")).find("'한우 불고기 정식'"), std::string::npos);
-    EXPECT_NE(file("Cashier.dat").find("'~1001'"), std::string::npos);  // scrambled
+    // The server keeps a hash (never the clear password); the file holds it
+    // through the store's scramble hook.
+    const std::string stored = db.query("SELECT password FROM cashier WHERE emp_no = '1001'");
+    EXPECT_NE(file("Cashier.dat").find("'~" + std::string(stored.rbegin(), stored.rend()) + "'"), std::string::npos);
     EXPECT_EQ(file("Cashier.dat").find("'1001'\t'김"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "MenuSub.dat"));
 
