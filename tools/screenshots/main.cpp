@@ -11,6 +11,7 @@
 #include "core/ui/TfrmKeyFrame.h"
 #include "core/ui/TfrmListFrame.h"
 #include "core/ui/TfrmMsgBox.h"
+#include "Shots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,10 +24,7 @@ namespace {
 
 bool save(QWidget& aWidget, const QDir& aDir, const char* aName)
 {
-    const QString path = aDir.filePath(QString::fromLatin1(aName) + QStringLiteral(".png"));
-    const bool ok = aWidget.grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
+    return shots::Save(aWidget, aDir, aName);
 }
 
 pos::TTerminalContext sampleContext()
@@ -157,6 +155,10 @@ int main(int argc, char** argv)
         list->setGeometry(10, 10, 500, 30 + 26 * 8 + 26 + 4);
         fillList(*list);
         ok &= save(host, dir, "listframe");
+    }
+    for (const auto& [area, draw] : shots::Registry()) {
+        std::printf("%s:\n", area.c_str());
+        ok &= draw(dir);
     }
     return ok ? 0 : 1;
 }
