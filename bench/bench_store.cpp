@@ -8,6 +8,7 @@
 
 #include "core/FileIO.h"
 #include "core/ScriptedDialogService.h"
+#include "LargeMasterData.h"
 #include "data/MasterStore.h"
 
 #include <benchmark/benchmark.h>
@@ -22,25 +23,7 @@
 namespace pos {
 namespace {
 
-constexpr int kOutlets = 40;
-constexpr int kGoods = 100000;
-constexpr int kMenus = 20000;
-constexpr int kMenuCodes = 5000;  // each code is sold by several outlets
-
-const char* const kDishes[] = {"김치찌개", "된장찌개", "비빔밥", "불고기 정식", "갈비탕", "냉면", "떡볶이",
-                               "해물파전", "삼계탕", "순두부찌개", "생맥주 500cc", "아메리카노", "리프트 4시간권",
-                               "스키 렌탈 대인", "시즌권 소인", "사우나 이용권"};
-const char* const kEnglish[] = {"Kimchi stew", "Soybean stew", "Bibimbap", "Bulgogi set", "Galbi soup", "Cold noodles",
-                                "Tteokbokki", "Seafood pancake", "Ginseng chicken", "Soft tofu stew", "Draft beer",
-                                "Americano", "Lift 4 hours", "Ski rental adult", "Season pass child", "Sauna"};
-
-std::string outletCode(int i) { return std::to_string(3001 + i); }
-std::string menuCode(int i)
-{
-    std::string code(1, 'M');
-    code += std::to_string(100000 + i);
-    return code;
-}
+using namespace pos::bench;
 
 struct Fixture {
     std::filesystem::path folder;
@@ -48,8 +31,6 @@ struct Fixture {
     ScriptedDialogService dialogs;
     std::size_t goodsBytes = 0, menuBytes = 0;
     std::vector<std::pair<std::string, std::string>> keys;  // (outlet, menu) present in the goods
-
-    static void makeRows(TMirrorRows& goods, TMirrorRows& menus, std::vector<std::pair<std::string, std::string>>* keys);
 
     Fixture()
     {
@@ -59,14 +40,9 @@ struct Fixture {
         ctx.gsSaleDate = "20240105";
         ctx.gsUpjangCode = outletCode(0);
 
-        TMirrorRows upjang, goods, menus, calendar;
-        makeRows(goods, menus, &keys);
-        for (int o = 0; o < kOutlets; ++o) {
-            std::vector<std::string> u(31, "N");
-            u[0] = outletCode(o), u[1] = "01", u[2] = std::string("영업장 ") + std::to_string(o), u[4] = "30";
-            u[28] = o % 2 ? "Y" : "N", u[29] = o % 3 ? "N" : "Y", u[30] = "Y";
-            upjang.push_back(u);
-        }
+        TMirrorRows goods, menus, calendar;
+        const TMirrorRows upjang = bench::MakeOutletRows();
+        bench::MakeGoodsAndMenuRows(goods, menus, &keys);
         calendar.push_back({"20240105", "2", "1", "7731"});
         WriteMirrorFile(folder, TMirrorKind::Upjang, upjang);
         WriteMirrorFile(folder, TMirrorKind::Calendar, calendar);
@@ -77,31 +53,6 @@ struct Fixture {
     }
     ~Fixture() { std::filesystem::remove_all(folder); }
 };
-
-void Fixture::makeRows(TMirrorRows& goods, TMirrorRows& menus, std::vector<std::pair<std::string, std::string>>* keys)
-{
-        goods.reserve(kGoods);
-        for (int i = 0; i < kGoods; ++i) {
-            const int o = i / (kGoods / kOutlets);
-            const int k = (i % (kGoods / kOutlets)) / 4;
-            const int variant = i % 4;
-            const int dish = (o * 7 + k) % 16;
-            const std::string code = menuCode((o * 625 + k) % kMenuCodes);
-            goods.push_back({outletCode(o), code, variant < 2 ? "1" : "2", variant % 2 ? "2" : "1",
-                             std::string(kDishes[dish]) + " " + std::to_string(k), std::string(kEnglish[dish]) + " " + std::to_string(k),
-                             "31", dish % 5 ? "Y" : "N", "1", std::to_string(3000 + (k % 50) * 500), "00", "Z", "0000", "2359",
-                             "Y", "01", k % 17 ? "N" : "Y", "Y", "06", "", "", "", "", "", "", "T1", "", ""});
-            if (variant == 0 && keys) keys->emplace_back(outletCode(o), code);
-        }
-        menus.reserve(kMenus);
-        for (int i = 0; i < kMenus; ++i) {
-            const int o = i % kOutlets;
-            const int dish = i % 16;
-            menus.push_back({outletCode(o), std::to_string(10 + i % 20), std::to_string(i % 40 + 1), menuCode(i % kMenuCodes),
-                             "1", "1", std::string(kDishes[dish]) + " " + std::to_string(i), std::to_string(5000 + i % 30 * 100),
-                             "0900", "2200", i % 25 ? "1" : "2", "Z", "A1", "", ""});
-        }
-}
 
 Fixture& fixture()
 {
@@ -201,7 +152,7 @@ void BM_FillFromDecodedRows(benchmark::State& state)
 {
     Fixture& f = fixture();
     TMirrorRows goodsRows, menuRows;
-    Fixture::makeRows(goodsRows, menuRows, nullptr);
+    MakeGoodsAndMenuRows(goodsRows, menuRows);
     TMasterStore store(f.ctx, f.dialogs);
     for (auto _ : state) {
         store.FillFromServerRows(TMirrorKind::Goods, goodsRows);

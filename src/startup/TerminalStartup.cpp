@@ -5,6 +5,8 @@
 #include "core/IniFile.h"
 #include "core/TextHelpers.h"
 #include "data/DbQuery.h"
+#include "data/MasterServer.h"
+#include "data/Password.h"
 
 #include <cstdlib>
 
@@ -40,6 +42,10 @@ bool TTerminalStartup::Create(const std::filesystem::path& aFolder, const std::s
 
     data = std::make_unique<TfrmData>(context_, catalogue, dialogs_);
     if (!data->DataModuleCreate(aDbUser)) return false;
+    // The store reads the server through the data module while on line, and
+    // keeps cashier passwords only as hashes.
+    InstallMasterServer(store, *data);
+    InstallCashierPasswordHooks(store);
     data->ConnectDB(true, true);
     FollowServerClock();
     context_.gsIP = GetIP();

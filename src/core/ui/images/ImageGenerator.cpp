@@ -31,6 +31,27 @@ struct Picture {
     bool clearBackground = true;
 };
 
+// Sky and snowy peaks, scaled to the picture: the login and splash pictures.
+void drawMountains(QPainter& p, const QRect& r)
+{
+    QLinearGradient g(0, 0, r.width(), r.height());
+    g.setColorAt(0, QColor(0x13, 0x49, 0x86));
+    g.setColorAt(1, QColor(0x4A, 0xA5, 0xD2));
+    p.fillRect(r, g);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 220));
+    const double sx = r.width() / 400.0, sy = r.height() / 300.0;
+    QPainterPath mountain;
+    mountain.moveTo(0, r.height());
+    mountain.lineTo(120 * sx, 150 * sy);
+    mountain.lineTo(190 * sx, 210 * sy);
+    mountain.lineTo(280 * sx, 110 * sy);
+    mountain.lineTo(r.width(), r.height());
+    mountain.closeSubpath();
+    p.drawPath(mountain);
+}
+
 QFont glyphFont(int pixelSize)
 {
     QFont f(QStringLiteral("NanumGothic"));
@@ -97,25 +118,8 @@ std::vector<Picture> pictures()
         {"MsgImg", 420, 240, [](QPainter& p, const QRect& r) { drawBoxBack(p, r, QColor(0x23, 0x65, 0x9E), "i"); }, false},
         {"ErrImg", 420, 240, [](QPainter& p, const QRect& r) { drawBoxBack(p, r, QColor(0xB0, 0x24, 0x24), "!"); }, false},
         {"AskImg", 420, 240, [](QPainter& p, const QRect& r) { drawBoxBack(p, r, QColor(0x2E, 0x7D, 0x32), "?"); }, false},
-        {"LoginImg", 400, 300,
-         [](QPainter& p, const QRect& r) {
-             QLinearGradient g(0, 0, r.width(), r.height());
-             g.setColorAt(0, QColor(0x13, 0x49, 0x86));
-             g.setColorAt(1, QColor(0x4A, 0xA5, 0xD2));
-             p.fillRect(r, g);
-             p.setRenderHint(QPainter::Antialiasing);
-             p.setPen(Qt::NoPen);
-             p.setBrush(QColor(255, 255, 255, 220));
-             QPainterPath mountain;
-             mountain.moveTo(0, r.height());
-             mountain.lineTo(120, 150);
-             mountain.lineTo(190, 210);
-             mountain.lineTo(280, 110);
-             mountain.lineTo(r.width(), r.height());
-             mountain.closeSubpath();
-             p.drawPath(mountain);
-         },
-         false},
+        {"LoginImg", 400, 300, drawMountains, false},
+        {"SplashImg", 480, 300, drawMountains, false},
         {"DownloadImg", 96, 96,
          [](QPainter& p, const QRect& r) {
              p.setRenderHint(QPainter::Antialiasing);

@@ -1,0 +1,40 @@
+#pragma once
+// The program's command line:
+//
+//   resortpos [options] [database user]
+//
+//   --folder DIR      the program folder (ini files, catalogue, mirror and
+//                     queue files, "Log"); by default the executable's folder
+//   --instance NAME   the name of the one-terminal lock (default "ORVO_I"),
+//                     so a test terminal does not meet the demo's
+//   --exit-at STEP    ends the program where STEP would begin ("login" or
+//                     "sale"), after saying how long the start took; for
+//                     measuring the start-up and for smoke tests
+//
+// The database user is the first plain argument, as the terminal has always
+// taken it (it also names the test-database check's common code).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pos {
+
+enum class TExitAt { Never, Login, Sale };
+
+struct TProgramOptions {
+    std::string folder;  // empty: the executable's folder
+    std::string instanceName = "ORVO_I";
+    std::string dbUser;
+    TExitAt exitAt = TExitAt::Never;
+    bool help = false;
+};
+
+inline constexpr const char* kProgramUsage =
+    "usage: resortpos [--folder DIR] [--instance NAME] [--exit-at login|sale] [database user]\n";
+
+// The options of aArgs (without the program name); nullopt with aError for a
+// command line that cannot be understood.
+std::optional<TProgramOptions> ParseProgramOptions(const std::vector<std::string>& aArgs, std::string& aError);
+
+}  // namespace pos

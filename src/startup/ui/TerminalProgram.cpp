@@ -1,0 +1,178 @@
+#include "startup/ui/TerminalProgram.h"
+
+#include "core/Environment.h"
+#include "core/IniFile.h"
+#include "core/ui/ImageLibrary.h"
+#include "data/DayLog.h"
+#include "data/Download.h"
+#include "data/Lookups.h"
+#include "data/Upload.h"
+#include "devices/DevicePort.h"
+#include "devices/Devices.h"
+#include "startup/ui/TfrmDataDown.h"
+#include "startup/ui/TfrmSplash.h"
+
+#include "core/ui/TfrmMsgBox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <QProcess>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace pos {
+
+TTerminalProgram::TTerminalProgram(TProgramOptions aOptions, std::filesystem::path aFolder, QElapsedTimer aStarted)
+    : options_(std::move(aOptions)),
+      folder_(std::move(aFolder)),
+      started_(aStarted),
+      context_(Terminal()),
+      env_(screenEnv()),
+      dialogs_(env_),
+      startup_(context_, dialogs_, hooks()),
+      offLine_(context_, dialogs_)
+{
+    // A measured or smoke-tested start has nobody at the screen: each box
+    // says its text on standard error and is answered "no" at once.
+    if (options_.exitAt != TExitAt::Never) {
+        dialogs_.beforeShow = [](TfrmMsgBox& aBox) {
+            for (const QLabel* label : aBox.findChildren<QLabel*>())
+                if (!label->text().isEmpty()) std::fprintf(stderr, "resortpos: box: %s\n", qPrintable(label->text()));
+            QTimer::singleShot(0, &aBox, &QDialog::reject);
+        };
+    }
+}
+
+TScreenEnv TTerminalProgram::screenEnv()
+{
+    TScreenEnv env;
+    env.context = &context_;
+    env.writeLog = [this](const std::string& aProcedure, const std::string& aMessage) {
+        WriteLogFile(context_, aProcedure, aMessage);
+    };
+    env.showLineDisplay = [this](const std::string& aLine1, const std::string& aLine2) {
+        if (devices_) devices_->ShowLineDisplay(aLine1, aLine2);
+    };
+    return env;
+}
+
+TTerminalProgram::~TTerminalProgram()
+{
+    if (devices_) devices_->DeviceFinish();
+}
+
+TStartupHooks TTerminalProgram::hooks()
+{
+    TStartupHooks h;
+    h.ShowStatus = [this](const std::string& aText) {
+        if (splash_) splash_->ShowStatus(aText);
+    };
+    h.LoadQueues = [this] { offLine_.LoadOffLineData(); };
+    h.DeviceInit = [this] { initDevices(); };
+    h.Login = [this] { return login(); };
+    h.DownloadData = [this] { downloadData(); };
+    h.UploadData = [this](bool aShowNoData) { return uploadData(aShowNoData); };
+    h.RunSaleScreen = [this] { runSaleScreen(); };
+    h.ClearDCModule = [this] { clearDCModule(); };
+    h.RunPowerOff = [](const std::string& aCommand) { return RunPowerOffCommand(aCommand); };
+    return h;
+}
+
+int TTerminalProgram::Run()
+{
+    InitImageLibrary();
+    if (!startup_.Create(folder_, options_.dbUser)) return 1;
+    splash_ = std::make_unique<TfrmSplash>(GetVersion());
+    splash_->show();
+    createDevices();
+    const bool reachedSale = startup_.Activate();
+    splash_->hide();
+    return reachedSale || options_.exitAt != TExitAt::Never ? 0 : 1;
+}
+
+void TTerminalProgram::createDevices()
+{
+    const TSerialPortPaths paths = ReadSerialPortPaths(IniFile::load(folder_ / "POS.ini"));
+    devices_ = std::make_unique<TDevices>(startup_.devices, paths, context_, dialogs_);
+    devices_->ShowStatus = [this](const std::string& aText) {
+        if (splash_) splash_->ShowStatus(aText);
+    };
+}
+
+void TTerminalProgram::initDevices()
+{
+    if (!devices_) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    WaitForDone([this](std::function<void(bool)> aDone) { devices_->DeviceInit(std::move(aDone)); });
+    QApplication::restoreOverrideCursor();
+}
+
+void TTerminalProgram::reportStartTime(const char* aStep) const
+{
+    std::printf("resortpos: %s reached %lld ms after the program started\n", aStep,
+                static_cast<long long>(started_.elapsed()));
+    std::fflush(stdout);
+}
+
+bool TTerminalProgram::login()
+{
+    if (options_.exitAt == TExitAt::Login) {
+        reportStartTime("login");
+        return false;
+    }
+    return false;
+}
+
+void TTerminalProgram::downloadData()
+{
+    TDataDownload download(*startup_.data, startup_.store);
+    download.isDownOnOffLine = true;
+    download.isSaveSamFile = true;
+    DownloadData(env_, download, false);
+}
+
+bool TTerminalProgram::uploadData(bool aShowNoData) { return UploadData(*startup_.data, offLine_, aShowNoData); }
+
+void TTerminalProgram::runSaleScreen()
+{
+    if (options_.exitAt == TExitAt::Sale) {
+        reportStartTime("sale screen");
+        return;
+    }
+}
+
+void TTerminalProgram::clearDCModule()
+{
+    if (!startup_.data) return;
+    TLookups lookups(*startup_.data, startup_.store);
+    lookups.ClearDCModule();
+}
+
+void TTerminalProgram::RaiseTerminal()
+{
+    // The sale screen when it is open, else whatever screen is in front.
+    QWidget* front = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible()) continue;
+        if (w->windowTitle() == QStringLiteral("판매")) {
+            front = w;
+            break;
+        }
+        if (w == QApplication::activeModalWidget()) front = w;
+    }
+    if (!front) front = QApplication::activeModalWidget();
+    if (!front && splash_) front = splash_.get();
+    if (!front) return;
+    front->showNormal();
+    front->raise();
+    front->activateWindow();
+}
+
+bool RunPowerOffCommand(const std::string& aCommand)
+{
+    return QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromStdString(aCommand)});
+}
+
+}  // namespace pos

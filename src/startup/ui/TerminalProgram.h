@@ -1,0 +1,69 @@
+#pragma once
+// The terminal as a running program: the start-up sequence with its real
+// screens and devices behind the hooks, from the splash window to the sale
+// screen and the shut-down. The program entry makes one, after the
+// one-terminal lock is taken, and runs it.
+
+#include "core/TerminalContext.h"
+#include "core/ui/ScreenEnv.h"
+#include "core/ui/TQtDialogService.h"
+#include "data/LoginGuard.h"
+#include "data/OffLineQueue.h"
+#include "startup/ProgramOptions.h"
+#include "startup/TerminalStartup.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <filesystem>
+#include <memory>
+
+namespace pos {
+
+class TDevices;
+class TfrmSplash;
+
+class TTerminalProgram : public QObject {
+    Q_OBJECT
+public:
+    // aStarted measures the start-up from the beginning of the process.
+    TTerminalProgram(TProgramOptions aOptions, std::filesystem::path aFolder, QElapsedTimer aStarted);
+    ~TTerminalProgram() override;
+
+    // The terminal's whole life; the process's exit code.
+    int Run();
+
+public slots:
+    // Another start asked for the terminal: its front screen comes forward.
+    void RaiseTerminal();
+
+private:
+    TScreenEnv screenEnv();
+    TStartupHooks hooks();
+    void createDevices();
+    void initDevices();
+    bool login();
+    void downloadData();
+    bool uploadData(bool aShowNoData);
+    void runSaleScreen();
+    void clearDCModule();
+    void reportStartTime(const char* aStep) const;
+
+    TProgramOptions options_;
+    std::filesystem::path folder_;
+    QElapsedTimer started_;
+    TTerminalContext& context_;
+    TScreenEnv env_;
+    TQtDialogService dialogs_;
+    TTerminalStartup startup_;
+    TOffLineStore offLine_;
+    TLoginGuard loginGuard_;
+    std::unique_ptr<TDevices> devices_;
+    std::unique_ptr<TfrmSplash> splash_;
+};
+
+// Power-off through the configured command, run by the shell and left to
+// finish on its own; false when it cannot be started.
+bool RunPowerOffCommand(const std::string& aCommand);
+
+}  // namespace pos
