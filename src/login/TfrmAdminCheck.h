@@ -1,0 +1,55 @@
+#pragma once
+// The manager check ("담당자 확인"): cashier number and password of a manager
+// for a guarded operation. TAdminCheckModel holds the rules; the screen shows
+// its state and hands it what the cashier types. It ends with the OK result
+// when a manager confirmed, and without it on Esc or the close button.
+
+#include "core/ui/TfrmGetBox.h"
+#include "data/LoginModel.h"
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+
+namespace pos {
+
+class TfrmAdminCheck : public TfrmGetBox {
+    Q_OBJECT
+public:
+    TfrmAdminCheck(const TScreenEnv& aEnv, TAdminCheckModel& aModel, QWidget* aParent = nullptr);
+    ~TfrmAdminCheck() override;
+
+    void ShowModel();
+
+    QLineEdit* edtCashier = nullptr;
+    QLineEdit* edtPassword = nullptr;
+
+    static constexpr int kWidth = 470;
+    static constexpr int kHeight = 320;
+
+public slots:
+    void reject() override;  // Esc and the close button
+
+protected:
+    void showEvent(QShowEvent* aEvent) override;
+    bool eventFilter(QObject* aWatched, QEvent* aEvent) override;
+
+private:
+    QLineEdit* makeEdit(TAdminField aField, const char* aCaption, int aTop, int aMaxLength, bool aSecret);
+    QLineEdit* edit(TAdminField aField) const;
+    TAdminField fieldOf(const QObject* aWidget) const;
+    // Runs one cashier action on the model, shows the result and ends the
+    // screen when the model has one.
+    void act(const std::function<void()>& aAction);
+
+    TAdminCheckModel& model_;
+    std::function<void(const TLoginMessage&)> previousShowMsg_;
+    bool shown_ = false;
+    bool inModel_ = false;
+    bool following_ = false;
+    std::optional<TLoginMessage> modelMessage_;
+};
+
+}  // namespace pos

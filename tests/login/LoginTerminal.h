@@ -1,0 +1,125 @@
+#pragma once
+// A terminal for the login screens: a fresh database holding the cashiers
+// (their passwords hashed by the server), the shipped catalogue, a program
+// folder of its own, scripted message boxes, two outlets and a clock the
+// test sets.
+
+#include "PgTestDatabase.h"
+#include "QtApp.h"
+#include "TempDir.h"
+#include "core/Codec.h"
+#include "core/FileIO.h"
+#include "core/IniFile.h"
+#include "core/ScriptedDialogService.h"
+#include "data/DbPassword.h"
+#include "data/DbQuery.h"
+#include "data/LoginModel.h"
+#include "data/Password.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace pos::test {
+
+inline const char* const kPasswordOf1001 = "sky1001";
+inline const char* const kPasswordOf9001 = "boss9001";
+
+class LoginTerminal : public ::testing::Test {
+protected:
+    LoginTerminal()
+    {
+        ctx.gsFolder = dir.path().string() + "/";
+        std::filesystem::create_directories(dir / "Log");
+        ctx.gsMasterUpjangCode = "3101";
+        ctx.gsMasterPosNo = "01";
+        ctx.gsIP = "10.0.0.7";
+        IniFile posIp;
+        posIp.writeString("MAIN", "ServerDB", db.name());
+        posIp.writeString("MAIN", "Host", db.host());
+        posIp.writeInteger("MAIN", "Port", db.port());
+        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
+        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
+        const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
+        EXPECT_TRUE(shipped.has_value());
+        catalogue.LoadFromText(FromCp949(shipped.value_or("")));
+        ctx.gsServerIP = db.host();
+        ctx.gsServerDB = db.name();
+        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
+        EXPECT_TRUE(data->DataModuleCreate(db.user()));
+        EXPECT_TRUE(data->ConnectDB(true, true));
+
+        db.query("INSERT INTO cashier (emp_no, emp_name, password, remain_day, admin_yn) VALUES "
+                 "('1001', '김하늘', 'sky1001', 60, 'N'), ('9001', '최지훈', 'boss9001', 90, 'Y'), "
+                 "('2001', '신입', '2001', 90, 'N'), ('3001', '만료', 'old3001', 0, 'N')");
+        InstallCashierPasswordHooks(store);
+        store.FillFromServerRows(TMirrorKind::Cashier, serverCashiers());
+
+        TUpjangData outlet;
+        outlet.UpjangCode = "3101";
+        outlet.PosNo = "01";
+        outlet.UpjangName = "솔바람 한식당";
+        outlet.UpjangType = "30";
+        outlet.SodGubunCode = "10";
+        store.glUpjangData.push_back(outlet);
+        setHours("060000", "230000");
+        model = makeModel();
+    }
+
+    std::unique_ptr<TLoginModel> makeModel()
+    {
+        auto made = std::make_unique<TLoginModel>(ctx, dialogs, store, *data, devices, guard);
+        made->Clock = [this] { return clock; };
+        made->RestartDevices = [this] { ++restarts; };
+        made->Shutdown = [this] {
+            ++shutdowns;
+            return false;
+        };
+        return made;
+    }
+
+    void setHours(const std::string& open, const std::string& close)
+    {
+        store.glCommonData.clear();
+        TCommonData group;
+        group.Head = "I0001";
+        group.Code = "10";
+        group.Item1 = open;
+        group.Item2 = close;
+        store.glCommonData.push_back(group);
+    }
+
+    TMirrorRows serverCashiers()
+    {
+        TDbQuery query(*data);
+        query.SetSQL("IAB030-DownloadCashier");
+        EXPECT_TRUE(query.Open());
+        TMirrorRows rows;
+        for (; !query.Eof(); query.Next()) {
+            rows.emplace_back();
+            for (int c = 0; c < 6; ++c) rows.back().push_back(query.AsString(c));
+        }
+        return rows;
+    }
+
+    std::string lastShown() const { return dialogs.last() ? dialogs.last()->text : std::string(); }
+    int count(const std::string& sql) { return std::stoi(db.query(sql)); }
+
+    AppFirst app;
+    PgTestDatabase db;
+    TempDir dir;
+    TTerminalContext ctx;
+    TSqlCatalogue catalogue;
+    ScriptedDialogService dialogs{&ctx};
+    TMasterStore store{ctx, dialogs};
+    std::unique_ptr<TfrmData> data;
+    TDeviceConfig devices;
+    TLoginGuard guard;
+    std::string clock = "20240105120000";
+    int restarts = 0, shutdowns = 0;
+    std::unique_ptr<TLoginModel> model;
+};
+
+}  // namespace pos::test
