@@ -13,13 +13,15 @@ INSERT INTO hotel_room (hotel_upjang_code, room_no, room_type)
 SELECT '2001', lpad(r::text, 5, '0'), CASE WHEN r >= 1900 THEN '스위트' ELSE '디럭스' END
   FROM (SELECT generate_series(1201, 1215) UNION ALL SELECT 1901) AS rooms(r)
 UNION ALL
-SELECT '2002', lpad(r::text, 5, '0'), '패밀리' FROM generate_series(10301, 10310) AS r;
+SELECT '2002', lpad(r::text, 5, '0'), '패밀리' FROM generate_series(10301, 10310) AS r
+ON CONFLICT DO NOTHING;
 
 -- Every restaurant and the ski package desk charge both; the hotel first.
 INSERT INTO hotel_charge_upjang (upjang_code, hotel_upjang_code, sort_order)
 SELECT u, h.code, h.sort_order
   FROM unnest(ARRAY['3001', '3002', '3003', '3004', '3005', '3029', '5099']) AS u,
-       (VALUES ('2001', 0), ('2002', 1)) AS h(code, sort_order);
+       (VALUES ('2001', 0), ('2002', 1)) AS h(code, sort_order)
+ON CONFLICT DO NOTHING;
 
 WITH d AS (SELECT to_char(current_date + n, 'YYYYMMDD') AS day, n FROM generate_series(-3, 3) AS n)
 INSERT INTO hotel_stay (hotel_upjang_code, rsv_no, manage_no, room_no, arrival_date, departure_date, check_in_date,
@@ -38,8 +40,10 @@ SELECT s.hotel, s.rsv, s.manage, s.room,
     ('2001', 'H24-00320', 3, '01208', -1, 1, -1, NULL, '', '', '정하율', '410', '4124010500', 'Y'),
     ('2002', 'C24-01155', 1, '10304', -3, 3, -3, NULL, '1072345600', '강하람', '강하람 가족', '020', '', 'Y')
   ) AS s(hotel, rsv, manage, room, arrive, depart, checkin, checkout, member_no, member_name, come_name, guest_type,
-         event_no, post_yn);
+         event_no, post_yn)
+ON CONFLICT DO NOTHING;
 
 INSERT INTO hotel_folio_route (hotel_upjang_code, rsv_no, manage_no, to_hotel_upjang_code, to_rsv_no, to_manage_no)
 VALUES ('2001', 'H24-00320', 2, '2001', 'H24-00320', 1),
-       ('2001', 'H24-00320', 3, '2001', 'H24-00320', 1);
+       ('2001', 'H24-00320', 3, '2001', 'H24-00320', 1)
+ON CONFLICT DO NOTHING;

@@ -14,7 +14,9 @@ SELECT to_char(current_date, 'YYYYMMDD'), v.locker, v.seq, v.member_no, v.come_n
     ('0106', 1, '', '장시우', '07:05', 'N'),
     ('0107', 1, '', '권나래', '05:50', 'Y'),
     ('0108', 1, '', '남궁율', '05:50', 'N')
-  ) AS v(locker, seq, member_no, come_name, come_time, settled);
+  ) AS v(locker, seq, member_no, come_name, come_time, settled)
+ON CONFLICT DO NOTHING;
 
 INSERT INTO golf_front_settlement (sale_date, locker_no, seq, emp_no)
-VALUES (to_char(current_date, 'YYYYMMDD'), '0108', 1, 'G07');
+VALUES (to_char(current_date, 'YYYYMMDD'), '0108', 1, 'G07')
+ON CONFLICT DO NOTHING;

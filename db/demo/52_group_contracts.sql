@@ -19,4 +19,5 @@ SELECT c.event_no, c.event_name, c.member_no, c.member_name, c.remark, c.member_
     ('4324010800', '푸른산악회 버스 단체', '4324010800', '푸른산악회', '', '43', '410', 0, 0, 'N'),
     ('4123112000', '한빛정밀 송년회', '4123112000', '한빛정밀', '계약 종료', '41', '410', -60, -30, 'N'),
     ('4424010300', '누리학원 겨울 캠프', '4424010300', '누리학원', '인솔자 요청으로 중지', '44', '410', -2, 5, 'Y')
-  ) AS c(event_no, event_name, member_no, member_name, remark, member_code, guest_type, from_day, to_day, stop_yn);
+  ) AS c(event_no, event_name, member_no, member_name, remark, member_code, guest_type, from_day, to_day, stop_yn)
+ON CONFLICT DO NOTHING;

@@ -26,9 +26,12 @@ ON CONFLICT DO NOTHING;
 
 INSERT INTO member_black_list (member_no, black_kind, reason) VALUES
     ('1074567800', 'Y', '카드 분실 신고 (재발급 대기)'),
-    ('1076789000', 'L', '');
+    ('1076789000', 'L', '')
+ON CONFLICT DO NOTHING;
 
 INSERT INTO member_overdue (member_no, overdue_from, amount)
-VALUES ('1075678900', to_char(current_date - 45, 'YYYYMMDD'), 330000);
+VALUES ('1075678900', to_char(current_date - 45, 'YYYYMMDD'), 330000)
+ON CONFLICT DO NOTHING;
 
-INSERT INTO dc_limit (upjang_code, member_code) VALUES ('5001', '13');
+INSERT INTO dc_limit (upjang_code, member_code) VALUES ('5001', '13')
+ON CONFLICT DO NOTHING;

@@ -13,8 +13,10 @@ VALUES
     ('020', '5001', 'Z', 20, 1, 1, 20, ''),
     ('020', '5003', 'Z', 20, 1, 1, -1, ''),
     ('100', '3001', 'Z', 50, -1, 1, -1, ''),
-    ('100', '5001', 'Z', -15000, 1, 1, -1, '');
+    ('100', '5001', 'Z', -15000, 1, 1, -1, '')
+ON CONFLICT DO NOTHING;
 
 INSERT INTO member_dc_menu (guest_type, upjang_code, menu_code, dc_amt, once_use_count, daily_use_count)
 VALUES ('010', '3001', '100101', 18000, -1, 2),
-       ('010', '3001', '100102', 9000, -1, 2);
+       ('010', '3001', '100102', 9000, -1, 2)
+ON CONFLICT DO NOTHING;

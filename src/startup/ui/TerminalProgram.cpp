@@ -9,6 +9,7 @@
 #include "data/Upload.h"
 #include "devices/DevicePort.h"
 #include "devices/Devices.h"
+#include "login/Login.h"
 #include "startup/ui/TfrmDataDown.h"
 #include "startup/ui/TfrmSplash.h"
 
@@ -30,7 +31,7 @@ TTerminalProgram::TTerminalProgram(TProgramOptions aOptions, std::filesystem::pa
       started_(aStarted),
       context_(Terminal()),
       env_(screenEnv()),
-      dialogs_(env_),
+      dialogs_(env_, *this),
       startup_(context_, dialogs_, hooks()),
       offLine_(context_, dialogs_)
 {
@@ -72,7 +73,9 @@ TStartupHooks TTerminalProgram::hooks()
     h.LoadQueues = [this] { offLine_.LoadOffLineData(); };
     h.DeviceInit = [this] { initDevices(); };
     h.Login = [this] { return login(); };
-    h.DownloadData = [this] { downloadData(); };
+    // After the start-up login: on line, or from the mirror files off line;
+    // the mirror files are rewritten; the window shows.
+    h.DownloadData = [this] { RunDownload(true, true, false); };
     h.UploadData = [this](bool aShowNoData) { return uploadData(aShowNoData); };
     h.RunSaleScreen = [this] { runSaleScreen(); };
     h.ClearDCModule = [this] { clearDCModule(); };
@@ -89,7 +92,9 @@ int TTerminalProgram::Run()
     createDevices();
     const bool reachedSale = startup_.Activate();
     splash_->hide();
-    return reachedSale || options_.exitAt != TExitAt::Never ? 0 : 1;
+    // Ending at the cashier's wish, or where a measured start stops, is a
+    // normal end; anything else stopped the start-up after its message.
+    return reachedSale || shutDown_ || options_.exitAt != TExitAt::Never ? 0 : 1;
 }
 
 void TTerminalProgram::createDevices()
@@ -109,6 +114,16 @@ void TTerminalProgram::initDevices()
     QApplication::restoreOverrideCursor();
 }
 
+// The set-up panel saved new devices into "POS.ini": the old ones close and
+// the new ones open from the file.
+void TTerminalProgram::restartDevices()
+{
+    if (devices_) devices_->DeviceFinish();
+    ReadIniDevice(IniFile::load(folder_ / "POS.ini"), context_, startup_.devices);
+    createDevices();
+    initDevices();
+}
+
 void TTerminalProgram::reportStartTime(const char* aStep) const
 {
     std::printf("resortpos: %s reached %lld ms after the program started\n", aStep,
@@ -122,15 +137,42 @@ bool TTerminalProgram::login()
         reportStartTime("login");
         return false;
     }
-    return false;
+    // The start-up login cannot be dismissed: closing it offers the shut-down.
+    return RunLogin(false);
 }
 
-void TTerminalProgram::downloadData()
+bool TTerminalProgram::RunLogin(bool aCanClose)
 {
+    if (!startup_.data) return false;
+    TLoginModel model(context_, dialogs_, startup_.store, *startup_.data, startup_.devices, loginGuard_);
+    model.RestartDevices = [this] { restartDevices(); };
+    model.Shutdown = [this] {
+        shutDown_ = startup_.Shutdown(true) != TShutdownAction::KeepRunning;
+        return shutDown_;
+    };
+    return Login(env_, model, aCanClose, QApplication::activeModalWidget());
+}
+
+bool TTerminalProgram::RunAdminCheck()
+{
+    TAdminCheckModel check(context_, dialogs_, startup_.store, loginGuard_);
+    return AdminCheck(env_, check, QApplication::activeModalWidget());
+}
+
+TDownloadResult TTerminalProgram::RunDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
+{
+    if (!startup_.data) return {};
     TDataDownload download(*startup_.data, startup_.store);
-    download.isDownOnOffLine = true;
-    download.isSaveSamFile = true;
-    DownloadData(env_, download, false);
+    download.isDownOnOffLine = aDownOnOffLine;
+    download.isSaveSamFile = aSaveSamFile;
+    return DownloadData(env_, download, aHideForm);
+}
+
+bool TProgramDialogs::Login(bool aCanClose) { return program_.RunLogin(aCanClose); }
+bool TProgramDialogs::CheckAdmin() { return program_.RunAdminCheck(); }
+void TProgramDialogs::DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
+{
+    program_.RunDownload(aDownOnOffLine, aSaveSamFile, aHideForm);
 }
 
 bool TTerminalProgram::uploadData(bool aShowNoData) { return UploadData(*startup_.data, offLine_, aShowNoData); }

@@ -7,6 +7,7 @@
 #include "core/TerminalContext.h"
 #include "core/ui/ScreenEnv.h"
 #include "core/ui/TQtDialogService.h"
+#include "data/Download.h"
 #include "data/LoginGuard.h"
 #include "data/OffLineQueue.h"
 #include "startup/ProgramOptions.h"
@@ -22,6 +23,20 @@ namespace pos {
 
 class TDevices;
 class TfrmSplash;
+class TTerminalProgram;
+
+// The program's dialog service: the message boxes, and the screens other
+// areas open through the service (login, manager check, download).
+class TProgramDialogs : public TQtDialogService {
+public:
+    TProgramDialogs(TScreenEnv aEnv, TTerminalProgram& aProgram) : TQtDialogService(std::move(aEnv)), program_(aProgram) {}
+    bool Login(bool aCanClose) override;
+    bool CheckAdmin() override;
+    void DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm) override;
+
+private:
+    TTerminalProgram& program_;
+};
 
 class TTerminalProgram : public QObject {
     Q_OBJECT
@@ -33,6 +48,11 @@ public:
     // The terminal's whole life; the process's exit code.
     int Run();
 
+    // The screens behind the dialog service's launchers.
+    bool RunLogin(bool aCanClose);
+    bool RunAdminCheck();
+    TDownloadResult RunDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm);
+
 public slots:
     // Another start asked for the terminal: its front screen comes forward.
     void RaiseTerminal();
@@ -42,8 +62,8 @@ private:
     TStartupHooks hooks();
     void createDevices();
     void initDevices();
+    void restartDevices();
     bool login();
-    void downloadData();
     bool uploadData(bool aShowNoData);
     void runSaleScreen();
     void clearDCModule();
@@ -54,12 +74,13 @@ private:
     QElapsedTimer started_;
     TTerminalContext& context_;
     TScreenEnv env_;
-    TQtDialogService dialogs_;
+    TProgramDialogs dialogs_;
     TTerminalStartup startup_;
     TOffLineStore offLine_;
     TLoginGuard loginGuard_;
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;
+    bool shutDown_ = false;  // the cashier chose to end the program
 };
 
 // Power-off through the configured command, run by the shell and left to
