@@ -3,6 +3,7 @@
 // master data).
 
 #include "PgTestDatabase.h"
+#include "ServerFiles.h"
 #include "TempDir.h"
 #include "core/Codec.h"
 #include "core/DateHelpers.h"
@@ -34,21 +35,13 @@ protected:
     {
         // The demo resort's master data (the guest look-up files after them
         // need tables of their own and are not loaded here).
-        PgConnHandle conn = db.connect();
-        for (const char* name : {"10_outlets.sql", "20_goods_menus.sql", "30_calendar_tenders.sql", "40_discounts_company.sql"}) {
-            const auto sql = ReadWholeFile(fs::path(POS_SOURCE_DIR) / "db" / "demo" / name);
-            EXPECT_TRUE(sql.has_value()) << name;
-            PgTestDatabase::run(conn.get(), sql.value_or(""));
-        }
+        LoadDemoMasterData(db);
         ctx.gsFolder = dir.path().string() + "/";
         ctx.gsToday = "20240105";
         useTerminal("3101", "01");
         ctx.gsServerIP = db.host();
         ctx.gsServerDB = db.name();
-        IniFile posIp;
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
+        WriteServerFiles(db, dir.path());
         EXPECT_TRUE(catalogue.ReadSQLList(fs::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini"));
         data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
         EXPECT_TRUE(data->DataModuleCreate(db.user()));

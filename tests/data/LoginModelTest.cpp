@@ -3,8 +3,7 @@
 // shipped catalogue, a program folder of its own, scripted dialogs and a
 // clock the test sets.
 
-#include "PgTestDatabase.h"
-#include "TempDir.h"
+#include "LoginTerminal.h"
 #include "core/Codec.h"
 #include "core/FileIO.h"
 #include "core/IniFile.h"
@@ -27,95 +26,8 @@ namespace {
 
 using F = TLoginField;
 
-const char* const kPasswordOf1001 = "sky1001";
-const char* const kPasswordOf9001 = "boss9001";
-
-class LoginTest : public ::testing::Test {
+class LoginTest : public LoginTerminal {
 protected:
-    LoginTest()
-    {
-        ctx.gsFolder = dir.path().string() + "/";
-        std::filesystem::create_directories(dir / "Log");
-        ctx.gsMasterUpjangCode = "3101";
-        ctx.gsMasterPosNo = "01";
-        ctx.gsIP = "10.0.0.7";
-        IniFile posIp;
-        posIp.writeString("MAIN", "ServerDB", db.name());
-        posIp.writeString("MAIN", "Host", db.host());
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
-        const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
-        EXPECT_TRUE(shipped.has_value());
-        catalogue.LoadFromText(FromCp949(shipped.value_or("")));
-        ctx.gsServerIP = db.host();
-        ctx.gsServerDB = db.name();
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
-        EXPECT_TRUE(data->DataModuleCreate(db.user()));
-        EXPECT_TRUE(data->ConnectDB(true, true));
-
-        // Passwords go to the server in clear here, as a manager's tool would
-        // send them; the server keeps only their hashes.
-        db.query("INSERT INTO cashier (emp_no, emp_name, password, remain_day, admin_yn) VALUES "
-                 "('1001', '김하늘', 'sky1001', 60, 'N'), ('9001', '최지훈', 'boss9001', 90, 'Y'), "
-                 "('2001', '신입', '2001', 90, 'N'), ('3001', '만료', 'old3001', 0, 'N'), "
-                 "('1012345600', '카드직원', 'card5600', 30, 'N')");
-        InstallCashierPasswordHooks(store);
-        store.FillFromServerRows(TMirrorKind::Cashier, serverCashiers());
-
-        TUpjangData outlet;
-        outlet.UpjangCode = "3101";
-        outlet.PosNo = "01";
-        outlet.UpjangName = "솔바람 한식당";
-        outlet.UpjangType = "30";
-        outlet.SodGubunCode = "10";
-        store.glUpjangData.push_back(outlet);
-        outlet.UpjangCode = "5001";
-        outlet.UpjangName = "리프트 매표소";
-        outlet.UpjangType = "50";
-        outlet.SodGubunCode = "20";
-        store.glUpjangData.push_back(outlet);
-        setHours("060000", "230000");
-
-        model = makeModel();
-    }
-
-    std::unique_ptr<TLoginModel> makeModel()
-    {
-        auto made = std::make_unique<TLoginModel>(ctx, dialogs, store, *data, devices, guard);
-        made->Clock = [this] { return clock; };
-        made->RestartDevices = [this] { ++restarts; };
-        made->Shutdown = [this] {
-            ++shutdowns;
-            return false;
-        };
-        return made;
-    }
-
-    void setHours(const std::string& open, const std::string& close)
-    {
-        store.glCommonData.clear();
-        TCommonData group;
-        group.Head = "I0001";
-        group.Code = "10";
-        group.Item1 = open;
-        group.Item2 = close;
-        store.glCommonData.push_back(group);
-    }
-
-    TMirrorRows serverCashiers()
-    {
-        TDbQuery query(*data);
-        query.SetSQL("IAB030-DownloadCashier");
-        EXPECT_TRUE(query.Open());
-        TMirrorRows rows;
-        for (; !query.Eof(); query.Next()) {
-            rows.emplace_back();
-            for (int c = 0; c < 6; ++c) rows.back().push_back(query.AsString(c));
-        }
-        return rows;
-    }
-
     std::string serverHash(const std::string& cashier)
     {
         return db.query("SELECT password FROM cashier WHERE emp_no = '" + cashier + "'");
@@ -149,21 +61,6 @@ protected:
         for (const auto& s : dialogs.shown) texts.push_back(s.text);
         return texts;
     }
-    std::string lastShown() const { return dialogs.last() ? dialogs.last()->text : std::string(); }
-    int count(const std::string& sql) { return std::stoi(db.query(sql)); }
-
-    PgTestDatabase db;
-    TempDir dir;
-    TTerminalContext ctx;
-    TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
-    TMasterStore store{ctx, dialogs};
-    std::unique_ptr<TfrmData> data;
-    TDeviceConfig devices;
-    TLoginGuard guard;
-    std::string clock = "20240105120000";
-    int restarts = 0, shutdowns = 0;
-    std::unique_ptr<TLoginModel> model;
 };
 
 TEST_F(LoginTest, OnLineSignOnFillsTheContextAndRecordsTheShiftOnce)

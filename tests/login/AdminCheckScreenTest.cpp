@@ -1,6 +1,7 @@
 // The manager check driven through its widgets.
 
 #include "LoginTerminal.h"
+#include "QtApp.h"
 #include "controls/ZoPosButton.h"
 #include "login/Login.h"
 #include "login/TfrmAdminCheck.h"
@@ -12,7 +13,7 @@
 namespace pos::test {
 namespace {
 
-class AdminCheckScreenTest : public LoginTerminal {
+class AdminCheckScreenTest : public AppFirst, public LoginTerminal {
 protected:
     TfrmAdminCheck& open()
     {

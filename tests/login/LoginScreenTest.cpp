@@ -4,6 +4,7 @@
 // are the model's and are tested with it.
 
 #include "LoginTerminal.h"
+#include "QtApp.h"
 #include "controls/ZoPosButton.h"
 #include "controls/ZoRoundRect.h"
 #include "core/ui/TQtDialogService.h"
@@ -23,7 +24,7 @@
 namespace pos::test {
 namespace {
 
-class LoginScreenTest : public LoginTerminal {
+class LoginScreenTest : public AppFirst, public LoginTerminal {
 protected:
     // The screen of the start-up login (or of a change of cashier), shown
     // and active.

@@ -2,6 +2,7 @@
 // download window over a real server, and the program itself as a process
 // (one terminal per computer; an off-line start up to the login).
 #include "PgTestDatabase.h"
+#include "ServerFiles.h"
 #include "QtApp.h"
 #include "TempDir.h"
 #include "core/FileIO.h"
@@ -77,21 +78,13 @@ class DataDownWindowTest : public ::testing::Test, public AppFirst {
 protected:
     DataDownWindowTest()
     {
-        PgConnHandle conn = db.connect();
-        for (const char* name : {"10_outlets.sql", "20_goods_menus.sql", "30_calendar_tenders.sql", "40_discounts_company.sql"}) {
-            const auto sql = ReadWholeFile(fs::path(POS_SOURCE_DIR) / "db" / "demo" / name);
-            EXPECT_TRUE(sql.has_value()) << name;
-            PgTestDatabase::run(conn.get(), sql.value_or(""));
-        }
+        LoadDemoMasterData(db);
         ctx.gsFolder = dir.path().string() + "/";
         ctx.gsMasterUpjangCode = ctx.gsUpjangCode = "3101";
         ctx.gsMasterPosNo = ctx.gsPosNo = "01";
         ctx.gsServerIP = db.host();
         ctx.gsServerDB = db.name();
-        IniFile posIp;
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
+        WriteServerFiles(db, dir.path());
         EXPECT_TRUE(catalogue.ReadSQLList(fs::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini"));
         data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
         EXPECT_TRUE(data->DataModuleCreate(db.user()));
@@ -200,8 +193,7 @@ TEST_F(ProgramProcessTest, ASecondStartEndsAtOnceWhileTheFirstRuns)
 
 TEST_F(ProgramProcessTest, AnOffLineStartReachesTheLoginFromTheMirrorFiles)
 {
-    const auto shipped = ReadWholeFile(fs::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
-    ASSERT_TRUE(shipped && WriteFileAtomically(dir / "POSSQL.ini", *shipped));
+    CopyCatalogue(dir.path());
     IniFile posIp;  // a server that is not there
     posIp.writeString("MAIN", "ServerDB", "pos");
     posIp.writeString("MAIN", "Host", "127.0.0.1");

@@ -2,6 +2,7 @@
 // folder with the shipped catalogue and the configuration files of a
 // terminal, scripted dialogs, and hooks that record what the sequence did.
 #include "PgTestDatabase.h"
+#include "ServerFiles.h"
 #include "TempDir.h"
 #include "core/DateHelpers.h"
 #include "core/FileIO.h"
@@ -23,14 +24,8 @@ class StartupTest : public ::testing::Test {
 protected:
     StartupTest() : dialogs(&ctx), startup(ctx, dialogs, hooks())
     {
-        const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
-        EXPECT_TRUE(shipped && WriteFileAtomically(dir / "POSSQL.ini", *shipped));
-        IniFile posIp;
-        posIp.writeString("MAIN", "ServerDB", db.name());
-        posIp.writeString("MAIN", "Host", db.host());
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
+        CopyCatalogue(dir.path());
+        WriteServerFiles(db, dir.path());
         writePosIni("01");
     }
 

@@ -1,11 +1,11 @@
 #pragma once
-// A terminal for the login screens: a fresh database holding the cashiers
-// (their passwords hashed by the server), the shipped catalogue, a program
-// folder of its own, scripted message boxes, two outlets and a clock the
-// test sets.
+// A terminal for the login and its screens: a fresh database holding the
+// cashiers (their passwords hashed by the server), the shipped catalogue, a
+// program folder of its own, scripted message boxes, two outlets and a clock
+// the test sets. Screen tests put AppFirst before it.
 
 #include "PgTestDatabase.h"
-#include "QtApp.h"
+#include "ServerFiles.h"
 #include "TempDir.h"
 #include "core/Codec.h"
 #include "core/FileIO.h"
@@ -36,12 +36,7 @@ protected:
         ctx.gsMasterUpjangCode = "3101";
         ctx.gsMasterPosNo = "01";
         ctx.gsIP = "10.0.0.7";
-        IniFile posIp;
-        posIp.writeString("MAIN", "ServerDB", db.name());
-        posIp.writeString("MAIN", "Host", db.host());
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
+        WriteServerFiles(db, dir.path());
         const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
         EXPECT_TRUE(shipped.has_value());
         catalogue.LoadFromText(FromCp949(shipped.value_or("")));
@@ -51,9 +46,12 @@ protected:
         EXPECT_TRUE(data->DataModuleCreate(db.user()));
         EXPECT_TRUE(data->ConnectDB(true, true));
 
+        // Passwords go to the server in clear here, as a manager's tool would
+        // send them; the server keeps only their hashes.
         db.query("INSERT INTO cashier (emp_no, emp_name, password, remain_day, admin_yn) VALUES "
                  "('1001', '김하늘', 'sky1001', 60, 'N'), ('9001', '최지훈', 'boss9001', 90, 'Y'), "
-                 "('2001', '신입', '2001', 90, 'N'), ('3001', '만료', 'old3001', 0, 'N')");
+                 "('2001', '신입', '2001', 90, 'N'), ('3001', '만료', 'old3001', 0, 'N'), "
+                 "('1012345600', '카드직원', 'card5600', 30, 'N')");
         InstallCashierPasswordHooks(store);
         store.FillFromServerRows(TMirrorKind::Cashier, serverCashiers());
 
@@ -63,6 +61,11 @@ protected:
         outlet.UpjangName = "솔바람 한식당";
         outlet.UpjangType = "30";
         outlet.SodGubunCode = "10";
+        store.glUpjangData.push_back(outlet);
+        outlet.UpjangCode = "5001";
+        outlet.UpjangName = "리프트 매표소";
+        outlet.UpjangType = "50";
+        outlet.SodGubunCode = "20";
         store.glUpjangData.push_back(outlet);
         setHours("060000", "230000");
         model = makeModel();
@@ -107,7 +110,6 @@ protected:
     std::string lastShown() const { return dialogs.last() ? dialogs.last()->text : std::string(); }
     int count(const std::string& sql) { return std::stoi(db.query(sql)); }
 
-    AppFirst app;
     PgTestDatabase db;
     TempDir dir;
     TTerminalContext ctx;

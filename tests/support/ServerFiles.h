@@ -1,0 +1,47 @@
+#pragma once
+// A program folder pointed at the test database, as a terminal's would be:
+// "POSIP.ini" with the server's address and "ZoUpdate.ini" with its
+// scrambled password; and the demo resort's master data in the database.
+// Test programs that use it define POS_SOURCE_DIR.
+
+#include "PgTestDatabase.h"
+#include "core/FileIO.h"
+#include "core/IniFile.h"
+#include "data/DbPassword.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pos::test {
+
+inline void WriteServerFiles(const PgTestDatabase& aDb, const std::filesystem::path& aFolder)
+{
+    IniFile posIp;
+    posIp.writeString("MAIN", "ServerDB", aDb.name());
+    posIp.writeString("MAIN", "Host", aDb.host());
+    posIp.writeInteger("MAIN", "Port", aDb.port());
+    EXPECT_TRUE(posIp.save(aFolder / "POSIP.ini"));
+    EXPECT_TRUE(WriteDBPassword(aFolder / "ZoUpdate.ini", aDb.password()));
+}
+
+// The shipped statement catalogue, copied into the folder.
+inline void CopyCatalogue(const std::filesystem::path& aFolder)
+{
+    const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
+    EXPECT_TRUE(shipped && WriteFileAtomically(aFolder / "POSSQL.ini", *shipped));
+}
+
+// Outlets, POS terminals, cashiers, goods, menus, calendar, tenders,
+// discounts and the company header of the demo resort.
+inline void LoadDemoMasterData(const PgTestDatabase& aDb)
+{
+    PgConnHandle conn = aDb.connect();
+    for (const char* name : {"10_outlets.sql", "20_goods_menus.sql", "30_calendar_tenders.sql", "40_discounts_company.sql"}) {
+        const auto sql = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "demo" / name);
+        EXPECT_TRUE(sql.has_value()) << name;
+        PgTestDatabase::run(conn.get(), sql.value_or(""));
+    }
+}
+
+}  // namespace pos::test
