@@ -22,6 +22,8 @@
 
 namespace pos {
 
+QDateTime TerminalNow() { return QDateTime::currentDateTime().addSecs(ClockOffset()); }
+
 namespace {
 
 constexpr int kTitleHeight = 62;
@@ -213,7 +215,7 @@ void TfrmInherit::buildFooter()
     lblFooterDate->setVisible(!options_.noDate);
     lblFooterTime->setVisible(!options_.noDate);
     if (!options_.noDate) {
-        connect(tmrTimer, &QTimer::timeout, this, [this] { TimerTick(QTime::currentTime()); });
+        connect(tmrTimer, &QTimer::timeout, this, [this] { TimerTick(TerminalNow().time()); });
         tmrTimer->start();
         ShowDate();
         ShowTime();

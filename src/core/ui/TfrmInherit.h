@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QDateTime>
 #include <QTime>
 
 #include <string>
@@ -22,6 +23,10 @@ namespace pos {
 
 class TZoGradient;
 class TZoPosButton;
+
+// The terminal's clock: the computer's, moved by the offset that makes it
+// follow the server (SetClockOffset). Screens show and filter by it.
+QDateTime TerminalNow();
 
 // The switches a screen sets before the base is built; each turns one
 // element off.
@@ -52,7 +57,7 @@ public:
     void ShowMsg(const std::string& aMsg, bool aError = false, int aDispTime = 10);
     void ShowCashier(const std::string& aCashierName = {}, const std::string& aCashier = {});
     void ShowDate(const std::string& aDate = {});
-    void ShowTime(const QTime& aNow = QTime::currentTime());
+    void ShowTime(const QTime& aNow = TerminalNow().time());
     void ShowMasterUpjang();
     void ShowUpjang();
 
