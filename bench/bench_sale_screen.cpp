@@ -1,0 +1,162 @@
+// The sale screen through its real widgets, offscreen: a tap on a menu
+// button on a bill of 300 lines until the new line and the totals are
+// painted, and paging a page of 25 menu buttons. Target: a tap well inside
+// one frame (16 ms).
+
+#include "controls/ZoPosButton.h"
+#include "core/ScriptedDialogService.h"
+#include "core/TerminalContext.h"
+#include "data/MasterStore.h"
+#include "sales/ui/TfrmSale.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace pos;
+
+QApplication& app()
+{
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication* instance = new QApplication(argc, argv);
+    return *instance;
+}
+
+// A terminal selling directly from the buttons, with 340 menus in one group
+// (so the menu buttons have 14 pages) and a screen showing.
+struct SaleScreen {
+    TTerminalContext context;
+    ScriptedDialogService dialogs{&context};
+    TMasterStore store{context, dialogs};
+    TSaleHooks hooks;
+    TScreenEnv env;
+    std::unique_ptr<TSaleScreenDeps> deps;
+    std::unique_ptr<TfrmSale> screen;
+
+    SaleScreen()
+    {
+        app();
+        context.gsSaleDate = "20261209";
+        context.gsMasterUpjangCode = "3101";
+        context.gsMasterPosNo = "01";
+        const int u = store.AddUpjangData();
+        store.SetUpjangData(u, 0, "3101");
+        store.SetUpjangData(u, 1, "01");
+        store.SetUpjangData(u, 2, "한식당");
+        store.SetUpjangData(u, 4, "30");
+        store.SetUpjangData(u, 21, "Y");  // direct selection
+        const int g = store.AddMenuGroupData();
+        store.SetMenuGroupData(g, 0, "3101");
+        store.SetMenuGroupData(g, 1, "10");
+        store.SetMenuGroupData(g, 2, "식사");
+        for (int i = 0; i < 340; ++i) {
+            const std::string code = std::to_string(10000 + i);
+            const std::string name = "메뉴 " + std::to_string(i + 1);
+            const int goods = store.AddGoodsData();
+            store.SetGoodsData(goods, 0, "3101");
+            store.SetGoodsData(goods, 1, code);
+            store.SetGoodsData(goods, 2, "1");
+            store.SetGoodsData(goods, 3, "1");
+            store.SetGoodsData(goods, 4, name);
+            store.SetGoodsData(goods, 9, std::to_string(1000 + i * 10));
+            const int menu = store.AddMenuData();
+            store.SetMenuData(menu, 0, "3101");
+            store.SetMenuData(menu, 1, "10");
+            store.SetMenuData(menu, 3, code);
+            store.SetMenuData(menu, 4, "1");
+            store.SetMenuData(menu, 5, "1");
+            store.SetMenuData(menu, 6, name);
+            store.SetMenuData(menu, 8, "0000");
+            store.SetMenuData(menu, 9, "2359");
+        }
+        env.context = &context;
+        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, hooks);
+        screen = std::make_unique<TfrmSale>(*deps);
+        screen->show();
+        paint();
+    }
+
+    // Rings up 300 lines, one per menu, paging through the buttons.
+    void fillBill()
+    {
+        for (int i = 0; i < 300; ++i) {
+            if (i > 0 && i % 25 == 0) screen->btnMenuDown->Click();
+            screen->btnMenu[static_cast<std::size_t>(i % 25)]->Click();
+        }
+        paint();
+    }
+
+    static void paint()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+};
+
+void BM_TapMergeOn300Lines(benchmark::State& state)
+{
+    SaleScreen s;
+    s.fillBill();
+    TZoPosButton* button = s.screen->btnMenu[5];  // a menu already on the bill
+    for (auto _ : state) {
+        button->Click();
+        SaleScreen::paint();
+    }
+    state.counters["lines"] = s.screen->Bill().Lines().GetCount();
+}
+BENCHMARK(BM_TapMergeOn300Lines)->Unit(benchmark::kMillisecond);
+
+// The same with the whole screen repainted at once: the upper bound of what
+// a tap can cost on screen.
+void BM_TapMergeFullRepaintOn300Lines(benchmark::State& state)
+{
+    SaleScreen s;
+    s.fillBill();
+    TZoPosButton* button = s.screen->btnMenu[5];
+    for (auto _ : state) {
+        button->Click();
+        s.screen->repaint();
+    }
+}
+BENCHMARK(BM_TapMergeFullRepaintOn300Lines)->Unit(benchmark::kMillisecond);
+
+void BM_TapNewLineOn300Lines(benchmark::State& state)
+{
+    SaleScreen s;
+    s.fillBill();
+    s.screen->btnMenuDown->Click();  // page 13: menus not yet on the bill
+    TZoPosButton* button = s.screen->btnMenu[10];
+    for (auto _ : state) {
+        button->Click();
+        SaleScreen::paint();
+        state.PauseTiming();
+        s.screen->Bill().DeleteCurrentLine();
+        s.screen->Refresh();
+        SaleScreen::paint();
+        state.ResumeTiming();
+    }
+    state.counters["lines"] = s.screen->Bill().Lines().GetCount();
+}
+BENCHMARK(BM_TapNewLineOn300Lines)->Unit(benchmark::kMillisecond);
+
+void BM_MenuPage25Buttons(benchmark::State& state)
+{
+    SaleScreen s;
+    bool down = true;
+    for (auto _ : state) {
+        (down ? s.screen->btnMenuDown : s.screen->btnMenuUp)->Click();
+        SaleScreen::paint();
+        down = !down;
+    }
+}
+BENCHMARK(BM_MenuPage25Buttons)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,200 @@
+#pragma once
+// "판매": the sale screen, the terminal's hub. The bill list and entry fields
+// at the left, the outlet, menu-group and menu buttons at the right, the
+// commands below. The bill, the navigation and the item entry are plain
+// logic (TSaleBill, TSaleNavigator, TItemEntry); this screen copies its
+// fields into them, calls them and paints what they say.
+
+// Qt's headers come first: moc reads the standard headers after them
+// without tripping over the library's C++20 parts.
+#include "core/ui/TfrmInherit.h"
+
+#include "core/TerminalConfig.h"
+#include "data/CardRules.h"
+#include "sales/ItemEntry.h"
+#include "sales/MenuPaging.h"
+#include "sales/SaleBill.h"
+#include "sales/SaleNavigator.h"
+
+#include <QDateTime>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+
+namespace pos {
+
+class TfrmData;
+class TfrmSale;
+class TfrmSaleFrame;
+class TZoPosButton;
+
+// The command buttons of the screen besides the menus.
+enum class TSaleCommand {
+    Pay, PayCash, OrderTable, BillCancel, Return, Void, DC, Locker, Event, PreSale, GuestCount, GroupPrint,
+    PayModify, Reprint, DCList, Download, IpgumOpen, IpgumClose, Close, POSClose, Login, OnLine, Shutdown,
+};
+
+// Where the commands go. The screen calls StartSale before each; every
+// default does nothing, so a command whose flow is not installed is inert.
+// A member card read in the code field runs DC (with gsTempMemberNo set), a
+// credit card swipe runs Pay.
+class TSaleCommands {
+public:
+    virtual ~TSaleCommands() = default;
+    virtual void Run(TSaleCommand /*aCommand*/, TfrmSale& /*aScreen*/) {}
+    // Ski lift items' own entry path; false: not handled, the ordinary
+    // path adds the line.
+    virtual bool AddSkiSaleList(std::int64_t /*aCorrectAmt*/, std::optional<Currency> /*aOpenPrice*/) { return false; }
+    // The ski package screen shown before a package menu; false: cancelled.
+    virtual bool SkiPackageScreen() { return true; }
+};
+
+// Everything the sale screen needs. The references must outlive the screen.
+struct TSaleScreenDeps {
+    TSaleScreenDeps(TScreenEnv aEnv, TTerminalContext& aContext, DialogService& aDialogs, TMasterStore& aStore,
+                    TSaleHooks& aHooks)
+        : env(std::move(aEnv)), context(aContext), dialogs(aDialogs), store(aStore), hooks(aHooks)
+    {
+    }
+    TScreenEnv env;                 // title, footer, customer display clearing, day log
+    TTerminalContext& context;
+    DialogService& dialogs;
+    TMasterStore& store;
+    TSaleHooks& hooks;              // discount engine, bill numbers, customer display lines, ...
+    TfrmData* data = nullptr;       // on-line state and the closed-day check; null: neither
+    TSaleCommands* commands = nullptr;  // null: every command is inert
+    TPrinterType printer1 = TPrinterType::ptNone;  // chooses 10 or 25 menu buttons
+    TOpenPriceFunction openPrice;   // empty: the open-price screen (TfrmOpenPrice)
+    TCardNumberFunction cardNumber; // empty: the card rules of the store
+    std::string version;            // shown in the version label
+};
+
+class TfrmSale : public TfrmInherit {
+    Q_OBJECT
+public:
+    explicit TfrmSale(TSaleScreenDeps& aDeps, QWidget* aParent = nullptr);
+    ~TfrmSale() override;
+
+    TSaleBill& Bill() { return bill_; }
+    TSaleNavigator& Navigator() { return nav_; }
+    TItemEntry& Entry() { return entry_; }
+    TfrmSaleFrame* List() const { return fraList; }
+
+    // Status displays.
+    void ShowBillNo();
+    void ShowSaleGubun();
+    void ShowWaitCount();
+    void ShowOffLine();
+    void ShowLockerNo();
+    // The message label (touching it hides it).
+    void ShowMessageLabel(const QString& aText);
+
+    // One tick of the one-second timer at aNow (after the base's clock).
+    void SaleTick(const QDateTime& aNow);
+    // A long job runs (settlement, device): the clock's refills wait.
+    void SetBusy(bool aBusy) { busy_ = aBusy; }
+    // Repaints everything from the bill (after a command changed it).
+    void Refresh();
+    // Ends the screen (the shutdown command).
+    void CloseScreen();
+
+    // The widgets. "마감" is btnCashClose: the base screen's close button
+    // already has the name btnClose.
+    TfrmSaleFrame* fraList = nullptr;
+    std::vector<TZoPosButton*> btnUpjang, btnMenuGroup, btnMenu;
+    TZoPosButton* btnUpjangNext = nullptr;
+    TZoPosButton* btnMenuGroupNext = nullptr;
+    TZoPosButton* btnMenuUp = nullptr;
+    TZoPosButton* btnMenuDown = nullptr;
+    TZoPosButton* btnDaeso = nullptr;
+    QWidget* panMenu1 = nullptr;
+    QWidget* panMenu2 = nullptr;
+    QLabel* lblMenuName = nullptr;
+    QLineEdit* edtMenuCode = nullptr;
+    QLineEdit* edtSaleCount = nullptr;
+    QLineEdit* edtGetAmt = nullptr;
+    QLabel* lblTotalAmt = nullptr;
+    QLabel* lblDCAmt = nullptr;
+    QLabel* lblSumAmt = nullptr;
+    QLabel* lblChangeAmt = nullptr;
+    QLabel* lblSaleGubun = nullptr;
+    QLabel* lblBillNo = nullptr;
+    QLabel* lblWaitCount = nullptr;
+    QLabel* lblOffLine = nullptr;
+    QLabel* lblLocker = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblMsg = nullptr;
+    TZoPosButton *btnPay = nullptr, *btnPayCash = nullptr, *btnDelete = nullptr, *btnOrderTable = nullptr,
+                 *btnBillCancel = nullptr, *btnReturn = nullptr, *btnVoid = nullptr, *btnDC = nullptr,
+                 *btnLocker = nullptr, *btnEvent = nullptr, *btnPreSale = nullptr, *btnGuestCount = nullptr,
+                 *btnGroupPrint = nullptr, *btnMenuToggle = nullptr, *btnPayModify = nullptr, *btnReprint = nullptr,
+                 *btnDCList = nullptr, *btnDownload = nullptr, *btnIpgumOpen = nullptr, *btnIpgumClose = nullptr,
+                 *btnCashClose = nullptr, *btnPOSClose = nullptr, *btnLogin = nullptr, *btnOnLine = nullptr,
+                 *btnShutdown = nullptr;
+
+signals:
+    // The screen's window messages.
+    void enableRequested(bool aEnable);  // ticket printing progress shows (false) or hides (true)
+    void onLineChanged(bool aOffLine);   // the data module's on-line state changed
+    void addBillNoRequested();           // a duplicate bill number was met
+
+public slots:
+    void WMEnable(bool aEnable);
+    void WMAddBillNo();
+
+protected:
+    bool eventFilter(QObject* aWatched, QEvent* aEvent) override;
+    void showEvent(QShowEvent* aEvent) override;
+    void hideEvent(QHideEvent* aEvent) override;
+    void reject() override;
+
+private:
+    class Hooks;
+
+    void buildStatus();
+    void buildEntry();
+    void buildTiers();
+    void buildCommands();
+    void applyOutletFlags();
+    TZoPosButton* command(QWidget* aParent, const char* aCaption, QRect aRect, TSaleCommand aCommand);
+
+    void paintTiers();
+    void paintTier(const TButtonTier& aTier, const std::vector<TZoPosButton*>& aButtons, bool aExclusive);
+    void runCommand(TSaleCommand aCommand);
+
+    // Fields to the bill's entry, and the bill back to the fields.
+    void pullEntry();
+    void applyOutcome(const TEntryOutcome& aOutcome);
+    void applyFocus();
+    void syncDaeso();
+    bool handleKey(QLineEdit* aField, QKeyEvent* aKey);
+    void codeEnter();
+    void countEnter();
+    void menuTap(int aButton);
+    void deleteLine();
+    void toggleMenuPanel();
+    void blink();
+    bool blockedByDialog() const;
+
+    TSaleScreenDeps& deps_;
+    std::unique_ptr<Hooks> hooks_;
+    TCardRules cardRules_;
+    TSaleBill bill_;
+    TSaleNavigator nav_;
+    TItemEntry entry_;
+    TMenuRefresh menuRefresh_;
+    int onLineObserver_ = -1;
+    bool busy_ = false;
+    bool closing_ = false;
+    bool blinkPhase_ = false;
+    bool tableOutlet_ = false;
+};
+
+// The launcher: creates the screen, runs it until it is closed, deletes it.
+void RunSaleScreen(TSaleScreenDeps& aDeps);
+
+}  // namespace pos
