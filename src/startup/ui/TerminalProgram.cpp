@@ -10,6 +10,8 @@
 #include "devices/DevicePort.h"
 #include "devices/Devices.h"
 #include "login/Login.h"
+#include "sales/ui/TfrmOpenPrice.h"
+#include "sales/ui/TfrmSale.h"
 #include "startup/ui/TfrmDataDown.h"
 #include "startup/ui/TfrmSplash.h"
 
@@ -170,6 +172,11 @@ TDownloadResult TTerminalProgram::RunDownload(bool aDownOnOffLine, bool aSaveSam
 
 bool TProgramDialogs::Login(bool aCanClose) { return program_.RunLogin(aCanClose); }
 bool TProgramDialogs::CheckAdmin() { return program_.RunAdminCheck(); }
+Currency TProgramDialogs::GetOpenCodePrice(const std::string& aMenuName, const std::string& aTaxCalcuCode,
+                                           Currency aPrice, std::int64_t& aCorrectAmt, const std::string& aComment)
+{
+    return program_.RunOpenPrice(aMenuName, aTaxCalcuCode, aPrice, aCorrectAmt, aComment);
+}
 void TProgramDialogs::DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
 {
     program_.RunDownload(aDownOnOffLine, aSaveSamFile, aHideForm);
@@ -177,12 +184,68 @@ void TProgramDialogs::DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool 
 
 bool TTerminalProgram::uploadData(bool aShowNoData) { return UploadData(*startup_.data, offLine_, aShowNoData); }
 
+namespace {
+
+// The sale screen's commands that exist so far; every other button stays
+// inert until its flow is built.
+class TProgramSaleCommands : public TSaleCommands {
+public:
+    explicit TProgramSaleCommands(TTerminalProgram& aProgram) : program_(aProgram) {}
+    void Run(TSaleCommand aCommand, TfrmSale& aScreen) override
+    {
+        switch (aCommand) {
+        case TSaleCommand::Shutdown:
+            if (program_.ShutdownFromSaleScreen()) aScreen.CloseScreen();
+            break;
+        case TSaleCommand::Login:
+            program_.RunLogin(true);  // a change of cashier, which may be abandoned
+            aScreen.ShowCashier();
+            break;
+        case TSaleCommand::Download:
+            program_.RunDownload(true, true, false);
+            break;
+        default:
+            break;
+        }
+    }
+
+private:
+    TTerminalProgram& program_;
+};
+
+}  // namespace
+
 void TTerminalProgram::runSaleScreen()
 {
     if (options_.exitAt == TExitAt::Sale) {
         reportStartTime("sale screen");
         return;
     }
+    TProgramSaleCommands commands(*this);
+    TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, saleHooks_);
+    deps.data = startup_.data.get();
+    deps.commands = &commands;
+    deps.printer1 = startup_.devices.printer1.type;
+    deps.version = GetVersion();
+    RunSaleScreen(deps);
+}
+
+// The question comes first and is asked at every POS; the shut-down itself
+// then asks nothing more. (Storing an open table bill or a cancelled bill
+// comes with the recording of bills.)
+bool TTerminalProgram::ShutdownFromSaleScreen()
+{
+    if (!dialogs_.AskBox(kAskShutdown)) return false;
+    startup_.Shutdown(false);
+    shutDown_ = true;
+    return true;
+}
+
+Currency TTerminalProgram::RunOpenPrice(const std::string& aMenuName, const std::string& aTaxCalcuCode, Currency aPrice,
+                                        std::int64_t& aCorrectAmt, const std::string& aComment)
+{
+    return pos::GetOpenCodePrice(env_, context_, aMenuName, aTaxCalcuCode, aPrice, aCorrectAmt, aComment,
+                                 QApplication::activeModalWidget());
 }
 
 void TTerminalProgram::clearDCModule()

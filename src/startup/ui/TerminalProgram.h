@@ -11,6 +11,7 @@
 #include "data/LoginGuard.h"
 #include "data/OffLineQueue.h"
 #include "startup/ProgramOptions.h"
+#include "sales/SaleBill.h"
 #include "startup/TerminalStartup.h"
 
 #include <QElapsedTimer>
@@ -33,6 +34,8 @@ public:
     bool Login(bool aCanClose) override;
     bool CheckAdmin() override;
     void DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm) override;
+    Currency GetOpenCodePrice(const std::string& aMenuName, const std::string& aTaxCalcuCode, Currency aPrice,
+                              std::int64_t& aCorrectAmt, const std::string& aComment) override;
 
 private:
     TTerminalProgram& program_;
@@ -52,6 +55,11 @@ public:
     bool RunLogin(bool aCanClose);
     bool RunAdminCheck();
     TDownloadResult RunDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm);
+    Currency RunOpenPrice(const std::string& aMenuName, const std::string& aTaxCalcuCode, Currency aPrice,
+                          std::int64_t& aCorrectAmt, const std::string& aComment);
+    // The cashier's end of the program (the sale screen's "종료"); true when
+    // the program ends.
+    bool ShutdownFromSaleScreen();
 
 public slots:
     // Another start asked for the terminal: its front screen comes forward.
@@ -80,6 +88,7 @@ private:
     TLoginGuard loginGuard_;
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;
+    TSaleHooks saleHooks_;  // the discount engine and recording install theirs as they come
     bool shutDown_ = false;  // the cashier chose to end the program
 };
 
