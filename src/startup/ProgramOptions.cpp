@@ -27,10 +27,8 @@ std::optional<TProgramOptions> ParseProgramOptions(const std::vector<std::string
             const std::string& step = aArgs[++i];
             if (step == "login") {
                 options.exitAt = TExitAt::Login;
-            } else if (step == "sale") {
-                options.exitAt = TExitAt::Sale;
             } else {
-                aError = "--exit-at takes login or sale, not " + step;
+                aError = "--exit-at takes login, not " + step;
                 return std::nullopt;
             }
         } else if (arg.size() > 1 && arg[0] == '-') {

@@ -7,9 +7,10 @@
 //                     queue files, "Log"); by default the executable's folder
 //   --instance NAME   the name of the one-terminal lock (default "ORVO_I"),
 //                     so a test terminal does not meet the demo's
-//   --exit-at STEP    ends the program where STEP would begin ("login" or
-//                     "sale"), after saying how long the start took; for
-//                     measuring the start-up and for smoke tests
+//   --exit-at login   ends the program where the login screen would show,
+//                     after saying how long the start took; for measuring
+//                     the start-up and for smoke tests (message boxes then
+//                     answer themselves: nobody is at the screen)
 //
 // The database user is the first plain argument, as the terminal has always
 // taken it (it also names the test-database check's common code).
@@ -20,7 +21,7 @@
 
 namespace pos {
 
-enum class TExitAt { Never, Login, Sale };
+enum class TExitAt { Never, Login };
 
 struct TProgramOptions {
     std::string folder;  // empty: the executable's folder
@@ -31,7 +32,7 @@ struct TProgramOptions {
 };
 
 inline constexpr const char* kProgramUsage =
-    "usage: resortpos [--folder DIR] [--instance NAME] [--exit-at login|sale] [database user]\n";
+    "usage: resortpos [--folder DIR] [--instance NAME] [--exit-at login] [database user]\n";
 
 // The options of aArgs (without the program name); nullopt with aError for a
 // command line that cannot be understood.

@@ -217,10 +217,6 @@ private:
 
 void TTerminalProgram::runSaleScreen()
 {
-    if (options_.exitAt == TExitAt::Sale) {
-        reportStartTime("sale screen");
-        return;
-    }
     TProgramSaleCommands commands(*this);
     TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, saleHooks_);
     deps.data = startup_.data.get();
