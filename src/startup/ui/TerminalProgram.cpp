@@ -3,6 +3,7 @@
 #include "core/Environment.h"
 #include "core/IniFile.h"
 #include "core/ui/ImageLibrary.h"
+#include "core/ui/TfrmMsgBox.h"
 #include "data/DayLog.h"
 #include "data/Download.h"
 #include "data/Lookups.h"
@@ -15,12 +16,10 @@
 #include "startup/ui/TfrmDataDown.h"
 #include "startup/ui/TfrmSplash.h"
 
-#include "core/ui/TfrmMsgBox.h"
-
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QProcess>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -96,7 +95,7 @@ int TTerminalProgram::Run()
     splash_->hide();
     // Ending at the cashier's wish, or where a measured start stops, is a
     // normal end; anything else stopped the start-up after its message.
-    return reachedSale || shutDown_ || options_.exitAt != TExitAt::Never ? 0 : 1;
+    return reachedSale || shutDown_ || stoppedAtLogin_ ? 0 : 1;
 }
 
 void TTerminalProgram::createDevices()
@@ -137,6 +136,7 @@ bool TTerminalProgram::login()
 {
     if (options_.exitAt == TExitAt::Login) {
         reportStartTime("login");
+        stoppedAtLogin_ = true;
         return false;
     }
     // The start-up login cannot be dismissed: closing it offers the shut-down.
@@ -168,18 +168,6 @@ TDownloadResult TTerminalProgram::RunDownload(bool aDownOnOffLine, bool aSaveSam
     download.isDownOnOffLine = aDownOnOffLine;
     download.isSaveSamFile = aSaveSamFile;
     return DownloadData(env_, download, aHideForm);
-}
-
-bool TProgramDialogs::Login(bool aCanClose) { return program_.RunLogin(aCanClose); }
-bool TProgramDialogs::CheckAdmin() { return program_.RunAdminCheck(); }
-Currency TProgramDialogs::GetOpenCodePrice(const std::string& aMenuName, const std::string& aTaxCalcuCode,
-                                           Currency aPrice, std::int64_t& aCorrectAmt, const std::string& aComment)
-{
-    return program_.RunOpenPrice(aMenuName, aTaxCalcuCode, aPrice, aCorrectAmt, aComment);
-}
-void TProgramDialogs::DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
-{
-    program_.RunDownload(aDownOnOffLine, aSaveSamFile, aHideForm);
 }
 
 bool TTerminalProgram::uploadData(bool aShowNoData) { return UploadData(*startup_.data, offLine_, aShowNoData); }
@@ -269,6 +257,18 @@ void TTerminalProgram::RaiseTerminal()
     front->showNormal();
     front->raise();
     front->activateWindow();
+}
+
+bool TProgramDialogs::Login(bool aCanClose) { return program_.RunLogin(aCanClose); }
+bool TProgramDialogs::CheckAdmin() { return program_.RunAdminCheck(); }
+Currency TProgramDialogs::GetOpenCodePrice(const std::string& aMenuName, const std::string& aTaxCalcuCode,
+                                           Currency aPrice, std::int64_t& aCorrectAmt, const std::string& aComment)
+{
+    return program_.RunOpenPrice(aMenuName, aTaxCalcuCode, aPrice, aCorrectAmt, aComment);
+}
+void TProgramDialogs::DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
+{
+    program_.RunDownload(aDownOnOffLine, aSaveSamFile, aHideForm);
 }
 
 bool RunPowerOffCommand(const std::string& aCommand)

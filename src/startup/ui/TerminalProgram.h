@@ -89,7 +89,8 @@ private:
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;
     TSaleHooks saleHooks_;  // the discount engine and recording install theirs as they come
-    bool shutDown_ = false;  // the cashier chose to end the program
+    bool shutDown_ = false;        // the cashier chose to end the program
+    bool stoppedAtLogin_ = false;  // --exit-at login reached the login
 };
 
 // Power-off through the configured command, run by the shell and left to
