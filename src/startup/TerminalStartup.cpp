@@ -33,6 +33,7 @@ bool TTerminalStartup::Create(const std::filesystem::path& aFolder, const std::s
     ReadIniConfig(posIni, context_, devices);
     ReadIniIP(IniFile::load(aFolder / "POSIP.ini"), context_, devices);
     ReadIniDevice(posIni, context_, devices);
+    serialPorts = ReadSerialPortPaths(posIni);
     context_.ReadIniData(aFolder / "POSData.ini");
     powerOffCommand = posIni.readString("CONFIG", "PowerOffCommand");
     if (!HasServerSettings(context_)) {
@@ -65,6 +66,13 @@ void TTerminalStartup::FollowServerClock()
     const std::string stamp = qry.Eof() ? std::string() : qry.AsString(0);
     qry.Close();
     if (const auto offset = ClockOffsetTo(stamp)) SetClockOffset(*offset);
+}
+
+void TTerminalStartup::ReloadDevices()
+{
+    const IniFile posIni = IniFile::load(std::filesystem::path(context_.gsFolder) / "POS.ini");
+    ReadIniDevice(posIni, context_, devices);
+    serialPorts = ReadSerialPortPaths(posIni);
 }
 
 bool TTerminalStartup::IsTestDatabase() const

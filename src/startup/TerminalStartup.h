@@ -13,6 +13,7 @@
 #include "data/Catalogue.h"
 #include "data/DataModule.h"
 #include "data/MasterStore.h"
+#include "devices/SerialPortPaths.h"
 
 #include <filesystem>
 #include <functional>
@@ -64,9 +65,13 @@ public:
     // True when the database user names the test database in the common
     // codes: the sale data would not be kept.
     bool IsTestDatabase() const;
+    // Reads the devices and their ports from "POS.ini" again (after the
+    // set-up panel saved it).
+    void ReloadDevices();
 
     TSqlCatalogue catalogue;
     TDeviceConfig devices;
+    TSerialPortPaths serialPorts;  // where COM n lives on this computer
     TMasterStore store;
     std::unique_ptr<TfrmData> data;
     std::string powerOffCommand;  // "PowerOffCommand" of section "CONFIG" of "POS.ini"; empty: none

@@ -184,5 +184,20 @@ TEST_F(StartupTest, ShutdownAnsweredNoKeepsTheTerminalRunning)
     EXPECT_EQ(steps, std::vector<std::string>{"clear-dc"});
 }
 
+TEST_F(StartupTest, DevicesAndTheirPortsAreReadAgainAfterTheSetUpSavedThem)
+{
+    ASSERT_TRUE(startup.Create(dir.path(), db.user()));
+    EXPECT_EQ(startup.devices.printer1.type, TPrinterType::ptNone);
+    IniFile pos = IniFile::load(dir / "POS.ini");
+    pos.writeString("Printer1", "Type", "TSP700");
+    pos.writeInteger("Printer1", "Port", 3);
+    pos.writeString("SerialPorts", "COM3", "/dev/pts/9");
+    ASSERT_TRUE(pos.save(dir / "POS.ini"));
+    startup.ReloadDevices();
+    EXPECT_EQ(startup.devices.printer1.type, TPrinterType::ptTSP700);
+    EXPECT_EQ(startup.devices.printer1.port, 3);
+    EXPECT_EQ(startup.serialPorts.path(3), "/dev/pts/9");
+}
+
 }  // namespace
 }  // namespace pos::test

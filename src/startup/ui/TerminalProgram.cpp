@@ -1,7 +1,6 @@
 #include "startup/ui/TerminalProgram.h"
 
 #include "core/Environment.h"
-#include "core/IniFile.h"
 #include "core/ui/ImageLibrary.h"
 #include "core/ui/TfrmMsgBox.h"
 #include "data/DayLog.h"
@@ -100,8 +99,7 @@ int TTerminalProgram::Run()
 
 void TTerminalProgram::createDevices()
 {
-    const TSerialPortPaths paths = ReadSerialPortPaths(IniFile::load(folder_ / "POS.ini"));
-    devices_ = std::make_unique<TDevices>(startup_.devices, paths, context_, dialogs_);
+    devices_ = std::make_unique<TDevices>(startup_.devices, startup_.serialPorts, context_, dialogs_);
     devices_->ShowStatus = [this](const std::string& aText) {
         if (splash_) splash_->ShowStatus(aText);
     };
@@ -120,7 +118,7 @@ void TTerminalProgram::initDevices()
 void TTerminalProgram::restartDevices()
 {
     if (devices_) devices_->DeviceFinish();
-    ReadIniDevice(IniFile::load(folder_ / "POS.ini"), context_, startup_.devices);
+    startup_.ReloadDevices();
     createDevices();
     initDevices();
 }
