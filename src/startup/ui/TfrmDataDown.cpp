@@ -99,12 +99,11 @@ void TfrmDataDown::onProgress(TDownloadGauge aGauge, std::int64_t aCount, std::i
     row.bar->setValue(static_cast<int>(std::min<std::int64_t>(aCount, INT32_MAX)));
     row.count->setText(thousands(aCount));
     row.total->setText(QStringLiteral("/ ") + thousands(aTotal));
-    paintGauge(aGauge, isVisible());
+    if (isVisible()) paintGauge(aGauge);
 }
 
-void TfrmDataDown::paintGauge(TDownloadGauge aGauge, bool aNow)
+void TfrmDataDown::paintGauge(TDownloadGauge aGauge)
 {
-    if (!aNow) return;
     // The pass runs on this thread without returning to the event loop, so
     // the gauge is painted directly; input waits until the pass ends.
     TGaugeRow& row = gauges_[at(aGauge)];
@@ -124,7 +123,7 @@ void TfrmDataDown::showEvent(QShowEvent* aEvent)
 
 void TfrmDataDown::RunPass()
 {
-    started_ = true;
+    if (tag_ == 2) return;  // the pass runs once
     tag_ = 0;
     result_ = download_.Run();
     tag_ = 2;

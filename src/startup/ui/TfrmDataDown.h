@@ -52,7 +52,7 @@ private:
     };
     void buildGauges();
     void onProgress(TDownloadGauge aGauge, std::int64_t aCount, std::int64_t aTotal);
-    void paintGauge(TDownloadGauge aGauge, bool aNow);
+    void paintGauge(TDownloadGauge aGauge);
 
     TDataDownload& download_;
     std::array<TGaugeRow, static_cast<std::size_t>(TDownloadGauge::Count)> gauges_{};
