@@ -2,17 +2,8 @@
 // PostgreSQL server loaded with the demo resort (db/demo, the files of the
 // master data).
 
-#include "PgTestDatabase.h"
-#include "ServerFiles.h"
-#include "TempDir.h"
-#include "core/Codec.h"
+#include "ServerTerminal.h"
 #include "core/DateHelpers.h"
-#include "core/FileIO.h"
-#include "core/IniFile.h"
-#include "core/ScriptedDialogService.h"
-#include "data/DataModule.h"
-#include "data/DayLog.h"
-#include "data/DbPassword.h"
 #include "data/Download.h"
 #include "data/MasterServer.h"
 #include "data/OffLineQueue.h"
@@ -29,22 +20,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DownloadServerTest : public ::testing::Test {
+class DownloadServerTest : public ServerTerminal {
 protected:
     DownloadServerTest()
     {
         // The demo resort's master data (the guest look-up files after them
         // need tables of their own and are not loaded here).
         LoadDemoMasterData(db);
-        ctx.gsFolder = dir.path().string() + "/";
         ctx.gsToday = "20240105";
         useTerminal("3101", "01");
-        ctx.gsServerIP = db.host();
-        ctx.gsServerDB = db.name();
-        WriteServerFiles(db, dir.path());
-        EXPECT_TRUE(catalogue.ReadSQLList(fs::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini"));
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
-        EXPECT_TRUE(data->DataModuleCreate(db.user()));
         // A reversible stand-in for the cashier-file scramble.
         store.ScramblePassword = [](const std::string& p) { return "~" + std::string(p.rbegin(), p.rend()); };
         store.UnscramblePassword = [](const std::string& p) { return std::string(p.rbegin(), p.rend() - 1); };
@@ -68,16 +52,8 @@ protected:
         return down.Run();
     }
 
-    int count(const std::string& aSql) const { return std::stoi(db.query(aSql)); }
     std::string file(const std::string& aName) const { return ReadWholeFile(dir / aName).value_or("<none>"); }
-    std::string log() const { return FromCp949(ReadWholeFile(DayLogPath(ctx)).value_or("")); }
 
-    PgTestDatabase db;
-    TempDir dir;
-    TTerminalContext ctx;
-    TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
-    std::unique_ptr<TfrmData> data;
     TMasterStore store{ctx, dialogs};
     std::array<std::pair<std::int64_t, std::int64_t>, 9> last{};
 };

@@ -54,13 +54,6 @@ protected:
         model->Change(F::PasswordConfirm, confirm);
         model->Enter(F::PasswordConfirm);
     }
-
-    std::vector<std::string> shown() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& s : dialogs.shown) texts.push_back(s.text);
-        return texts;
-    }
 };
 
 TEST_F(LoginTest, OnLineSignOnFillsTheContextAndRecordsTheShiftOnce)
@@ -535,10 +528,10 @@ TEST_F(LoginTest, NoPasswordReachesTheLogTheFilesOrTheServersRecords)
     signOn("9001", kPasswordOf9001);
     EXPECT_EQ(model->Result(), TLoginResult::SignedOn);  // ... and the sign-on stands
     db.query("ALTER TABLE cashier_event_gone RENAME TO cashier_event");
-    const std::string log = FromCp949(ReadWholeFile(DayLogPath(ctx)).value_or(""));
-    EXPECT_NE(log.find("IAH010-SaveLoginInfo-4"), std::string::npos) << log;
+    const std::string dayLog = log();
+    EXPECT_NE(dayLog.find("IAH010-SaveLoginInfo-4"), std::string::npos) << dayLog;
 
-    std::string everything = log;
+    std::string everything = dayLog;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
         if (entry.is_regular_file()) everything += FromCp949(ReadWholeFile(entry.path()).value_or(""));
     for (const char* table : {"cashier_signon", "cashier_event", "cashier_password_change", "cashier"})

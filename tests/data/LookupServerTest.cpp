@@ -3,14 +3,7 @@
 // migrated template, a small fixture of its own and a terminal wired to it
 // (program folder, shipped catalogue, scripted dialogs).
 
-#include "PgTestDatabase.h"
-#include "TempDir.h"
-#include "core/Codec.h"
-#include "core/FileIO.h"
-#include "core/IniFile.h"
-#include "core/ScriptedDialogService.h"
-#include "data/DayLog.h"
-#include "data/DbPassword.h"
+#include "ServerTerminal.h"
 #include "data/Lookups.h"
 #include "data/MasterStore.h"
 
@@ -34,29 +27,16 @@ const char* const kMsgTransferFailed = "객실 후불 이체처리를 하지 못
 const char* const kMsgDCFailed = "우대할인 정보를 불러오지 못했습니다.\r전산팀에 문의하십시오.";
 const char* const kMsgCantSale = "현재 회원에게는 판매를 할 수 없습니다.\r사무실에 문의하십시오.";
 
-class LookupServerTest : public ::testing::Test {
+class LookupServerTest : public ServerTerminal {
 protected:
-    LookupServerTest()
+    LookupServerTest() : ServerTerminal(kTestStatements)
     {
-        ctx.gsFolder = dir.path().string() + "/";
         ctx.gsToday = ctx.gsSaleDate = "20240105";
         ctx.gsMasterUpjangCode = ctx.gsUpjangCode = "3001";
         ctx.gsMasterUpjangName = "라운지 레스토랑";
         ctx.gsMasterPosNo = ctx.gsPosNo = "01";
         ctx.gsCashier = "C01";
         ctx.gsIP = "10.20.30.41";
-        ctx.gsServerIP = db.host();
-        ctx.gsServerDB = db.name();
-        IniFile posIp;
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
-        const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
-        EXPECT_TRUE(shipped.has_value());
-        catalogue.LoadFromText(FromCp949(shipped.value_or("")) + kTestStatements);
-
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
-        EXPECT_TRUE(data->DataModuleCreate(db.user()));
         setFirstOutlet("3001", false);
         lookups = std::make_unique<TLookups>(*data, store);
     }
@@ -75,16 +55,14 @@ protected:
     void sql(const std::string& aSql) { db.query(aSql); }
     std::string value(const std::string& aSql) { return db.query(aSql); }
 
-    Texts shown() const
+    // A row of the bill being written, in the terminal's transaction.
+    bool addBillRow()
     {
-        Texts texts;
-        for (const auto& box : dialogs.shown) texts.push_back(box.text);
-        return texts;
-    }
-    std::string log() const
-    {
-        const auto bytes = ReadWholeFile(DayLogPath(ctx));
-        return bytes ? FromCp949(*bytes) : std::string();
+        TDbQuery query(*data);
+        query.SetSQL("TEST-AddDayClose");
+        query.SetParam(0, "20240105");
+        query.SetParam(1, "3001");
+        return query.ExecSQL();
     }
 
     // Ends the data module's session behind its back: its next statement
@@ -113,13 +91,7 @@ protected:
             ", '1012345600', '한서윤', '한서윤 외 1명', '010', '" + aPostYN + "')");
     }
 
-    PgTestDatabase db;
-    TempDir dir;
-    TTerminalContext ctx;
-    TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
     TMasterStore store{ctx, dialogs};
-    std::unique_ptr<TfrmData> data;
     std::unique_ptr<TLookups> lookups;
 };
 
@@ -281,13 +253,6 @@ TEST_F(RoomTransferTest, ProcedureRefusesWithoutWriting)
 TEST_F(RoomTransferTest, TransferInsideTheBillNeverDecidesForTheBill)
 {
     ASSERT_TRUE(data->ConnectDB(true, false));
-    const auto addBillRow = [&] {
-        TDbQuery query(*data);
-        query.SetSQL("TEST-AddDayClose");
-        query.SetParam(0, "20240105");
-        query.SetParam(1, "3001");
-        return query.ExecSQL();
-    };
     {
         TDbTransaction bill(*data);
         ASSERT_TRUE(addBillRow());
@@ -636,14 +601,6 @@ protected:
     {
         return value("SELECT string_agg(concat_ws('/', multi_upjang_code, accept_member_no, menu_code, "
                      "trim_scale(dc_amt), daily_use_count), ',') FROM dc_menu_work");
-    }
-    bool addBillRow()
-    {
-        TDbQuery query(*data);
-        query.SetSQL("TEST-AddDayClose");
-        query.SetParam(0, "20240105");
-        query.SetParam(1, "3001");
-        return query.ExecSQL();
     }
 };
 

@@ -4,10 +4,10 @@
 // the shipped catalogue plus a few statements of the tests, scripted dialogs).
 
 #include "PgTestDatabase.h"
+#include "ServerFiles.h"
 #include "TempDir.h"
 #include "core/Codec.h"
 #include "core/FileIO.h"
-#include "core/IniFile.h"
 #include "core/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "data/DayLog.h"
@@ -51,16 +51,8 @@ protected:
         ctx.gsCashier = "C01";
         ctx.gsServerIP = db.host();
         ctx.gsServerDB = db.name();
-        IniFile posIp;
-        posIp.writeString("MAIN", "ServerDB", db.name());
-        posIp.writeString("MAIN", "Host", db.host());
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
-
-        const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
-        EXPECT_TRUE(shipped.has_value());
-        catalogue.LoadFromText(FromCp949(shipped.value_or("")) + kTestStatements);
+        WriteServerFiles(db, dir.path());
+        LoadShippedCatalogue(catalogue, kTestStatements);
         data = makeData();
     }
 

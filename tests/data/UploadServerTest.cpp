@@ -2,15 +2,7 @@
 // test gets a fresh database from the migrated template and a terminal
 // folder of its own.
 
-#include "PgTestDatabase.h"
-#include "TempDir.h"
-#include "core/Codec.h"
-#include "core/FileIO.h"
-#include "core/IniFile.h"
-#include "core/ScriptedDialogService.h"
-#include "data/DataModule.h"
-#include "data/DayLog.h"
-#include "data/DbPassword.h"
+#include "ServerTerminal.h"
 #include "data/Upload.h"
 
 #include <gtest/gtest.h>
@@ -58,23 +50,13 @@ std::vector<std::string> cashValues(const std::string& aBill, const std::string&
             "1001", "{-}", "10.0.0.7"};
 }
 
-class UploadServerTest : public ::testing::Test {
+class UploadServerTest : public ServerTerminal {
 protected:
     UploadServerTest()
     {
-        ctx.gsFolder = dir.path().string() + "/";
         ctx.gsToday = "20240105";
         ctx.gsMasterUpjangCode = "3101";
         ctx.gsMasterPosNo = "01";
-        ctx.gsServerIP = db.host();
-        ctx.gsServerDB = db.name();
-        IniFile posIp;
-        posIp.writeInteger("MAIN", "Port", db.port());
-        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
-        EXPECT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
-        EXPECT_TRUE(catalogue.ReadSQLList(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini"));
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
-        EXPECT_TRUE(data->DataModuleCreate(db.user()));
         store.Now = [] { return std::string("20240105093000"); };
         EXPECT_TRUE(store.LoadOffLineData());
     }
@@ -84,21 +66,7 @@ protected:
     {
         return SplitQueueFile(ReadWholeFile(dir / aName).value_or(""));
     }
-    std::string log() const { return FromCp949(ReadWholeFile(DayLogPath(ctx)).value_or("")); }
-    int count(const std::string& aSql) const { return std::stoi(db.query(aSql)); }
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> t;
-        for (const auto& s : dialogs.shown) t.push_back(s.text);
-        return t;
-    }
 
-    PgTestDatabase db;
-    TempDir dir;
-    TTerminalContext ctx;
-    TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
-    std::unique_ptr<TfrmData> data;
     TOffLineStore store{ctx, dialogs};
 };
 
@@ -113,7 +81,7 @@ TEST_F(UploadServerTest, EveryQueueGoesUpInOneRunAndOnlyOnce)
     ASSERT_TRUE(store.SaveOffLineData());
 
     ASSERT_TRUE(UploadData(*data, store, false));
-    EXPECT_EQ(texts(), std::vector<std::string>{"미전송 자료를 모두 서버로 전송했습니다."});
+    EXPECT_EQ(shown(), std::vector<std::string>{"미전송 자료를 모두 서버로 전송했습니다."});
     EXPECT_EQ(count("SELECT count(*) FROM sale WHERE bill_no = '0001'"), 2);
     EXPECT_EQ(db.query("SELECT sale_amt::int || '/' || offline_at || '/' || remarks FROM sale WHERE bill_seq = 2"),
               "4000/20240105093000/Off Line");
@@ -130,7 +98,7 @@ TEST_F(UploadServerTest, EveryQueueGoesUpInOneRunAndOnlyOnce)
     ASSERT_TRUE(store.SaveOffLineData());
     dialogs.clear();
     ASSERT_TRUE(UploadData(*data, store, true));
-    EXPECT_EQ(texts(), std::vector<std::string>{"전송할 자료가 없습니다."});
+    EXPECT_EQ(shown(), std::vector<std::string>{"전송할 자료가 없습니다."});
     dialogs.clear();
     ASSERT_TRUE(UploadData(*data, store, false));
     EXPECT_TRUE(dialogs.shown.empty());

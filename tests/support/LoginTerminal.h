@@ -1,24 +1,16 @@
 #pragma once
-// A terminal for the login and its screens: a fresh database holding the
-// cashiers (their passwords hashed by the server), the shipped catalogue, a
-// program folder of its own, scripted message boxes, two outlets and a clock
-// the test sets. Screen tests put AppFirst before it.
+// A terminal for the login and its screens: a terminal wired to a fresh
+// database (ServerTerminal.h) holding the cashiers (their passwords hashed by
+// the server), two outlets and a clock the test sets. Screen tests put
+// AppFirst before it.
 
-#include "PgTestDatabase.h"
-#include "ServerFiles.h"
-#include "TempDir.h"
-#include "core/Codec.h"
-#include "core/FileIO.h"
-#include "core/IniFile.h"
-#include "core/ScriptedDialogService.h"
-#include "data/DbPassword.h"
+#include "ServerTerminal.h"
 #include "data/DbQuery.h"
 #include "data/LoginModel.h"
 #include "data/Password.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -27,23 +19,14 @@ namespace pos::test {
 inline const char* const kPasswordOf1001 = "sky1001";
 inline const char* const kPasswordOf9001 = "boss9001";
 
-class LoginTerminal : public ::testing::Test {
+class LoginTerminal : public ServerTerminal {
 protected:
     LoginTerminal()
     {
-        ctx.gsFolder = dir.path().string() + "/";
         std::filesystem::create_directories(dir / "Log");
         ctx.gsMasterUpjangCode = "3101";
         ctx.gsMasterPosNo = "01";
         ctx.gsIP = "10.0.0.7";
-        WriteServerFiles(db, dir.path());
-        const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
-        EXPECT_TRUE(shipped.has_value());
-        catalogue.LoadFromText(FromCp949(shipped.value_or("")));
-        ctx.gsServerIP = db.host();
-        ctx.gsServerDB = db.name();
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
-        EXPECT_TRUE(data->DataModuleCreate(db.user()));
         EXPECT_TRUE(data->ConnectDB(true, true));
 
         // Passwords go to the server in clear here, as a manager's tool would
@@ -108,15 +91,8 @@ protected:
     }
 
     std::string lastShown() const { return dialogs.last() ? dialogs.last()->text : std::string(); }
-    int count(const std::string& sql) { return std::stoi(db.query(sql)); }
 
-    PgTestDatabase db;
-    TempDir dir;
-    TTerminalContext ctx;
-    TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
     TMasterStore store{ctx, dialogs};
-    std::unique_ptr<TfrmData> data;
     TDeviceConfig devices;
     TLoginGuard guard;
     std::string clock = "20240105120000";

@@ -1,17 +1,22 @@
 #pragma once
 // A program folder pointed at the test database, as a terminal's would be:
 // "POSIP.ini" with the server's address and "ZoUpdate.ini" with its
-// scrambled password; and the demo resort's master data in the database.
+// scrambled password; the shipped statement catalogue; and the demo
+// resort's master data in the database.
 // Test programs that use it define POS_SOURCE_DIR.
 
 #include "PgTestDatabase.h"
+#include "core/Codec.h"
 #include "core/FileIO.h"
 #include "core/IniFile.h"
+#include "data/Catalogue.h"
 #include "data/DbPassword.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace pos::test {
 
@@ -23,6 +28,15 @@ inline void WriteServerFiles(const PgTestDatabase& aDb, const std::filesystem::p
     posIp.writeInteger("MAIN", "Port", aDb.port());
     EXPECT_TRUE(posIp.save(aFolder / "POSIP.ini"));
     EXPECT_TRUE(WriteDBPassword(aFolder / "ZoUpdate.ini", aDb.password()));
+}
+
+// The shipped statement catalogue, with a test's own statements
+// (catalogue text, UTF-8) after it.
+inline void LoadShippedCatalogue(TSqlCatalogue& aCatalogue, std::string_view aTestStatements = {})
+{
+    const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
+    EXPECT_TRUE(shipped.has_value());
+    aCatalogue.LoadFromText(FromCp949(shipped.value_or("")) + std::string(aTestStatements));
 }
 
 // The shipped statement catalogue, copied into the folder.
