@@ -164,6 +164,35 @@ std::string MaskForLog(std::string_view aText)
     return out;
 }
 
+std::string MaskNumbersForLog(std::string_view aText)
+{
+    const auto joinsNumber = [](char c) { return c == '-' || c == ' ' || c == '='; };
+    std::string out;
+    std::size_t i = 0;
+    while (i < aText.size()) {
+        if (!isDigit(aText[i])) {
+            out += aText[i++];
+            continue;
+        }
+        // A run: digits, each separator followed by another digit.
+        std::size_t end = i, digits = 0;
+        while (end < aText.size()) {
+            if (isDigit(aText[end])) {
+                ++digits;
+                ++end;
+            } else if (joinsNumber(aText[end]) && end + 1 < aText.size() && isDigit(aText[end + 1])) {
+                ++end;
+            } else {
+                break;
+            }
+        }
+        const std::string_view run = aText.substr(i, end - i);
+        out += digits >= 13 ? MaskForLog(run) : std::string(run);
+        i = end;
+    }
+    return out;
+}
+
 TCardRules::TCardRules(const TTerminalContext& aContext, const TMasterStore& aStore, DialogService& aDialogs)
     : context_(aContext), store_(aStore), dialogs_(aDialogs)
 {

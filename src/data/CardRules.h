@@ -65,6 +65,12 @@ std::string CashToString(std::string_view aCashNo, bool aHideLastNo);
 // date and sex digit only).
 std::string MaskForLog(std::string_view aText);
 
+// A text as it may go into the day log or a message box when it may quote a
+// value (a server's message above all): every run of 13 or more digits
+// (card, resident and track numbers, with or without "-", " " or "=" inside)
+// masked with MaskForLog. Shorter numbers (member, room, bill numbers) stay.
+std::string MaskNumbersForLog(std::string_view aText);
+
 struct TCardCompanyInfo {
     std::string CompCode;   // card company (acquirer), "999" when unknown
     std::string CompName;   // "기타" when unknown

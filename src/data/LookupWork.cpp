@@ -6,42 +6,11 @@
 namespace pos {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool joinsNumber(char c) { return c == '-' || c == ' ' || c == '='; }
-
 const char* const kSavePoint = "IZD000-SavePoint";
 const char* const kReleaseSavePoint = "IZD000-ReleaseSavePoint";
 const char* const kRollbackToSavePoint = "IZD000-RollbackToSavePoint";
 
 }  // namespace
-
-std::string MaskNumbersForLog(std::string_view aText)
-{
-    std::string out;
-    std::size_t i = 0;
-    while (i < aText.size()) {
-        if (!isDigit(aText[i])) {
-            out += aText[i++];
-            continue;
-        }
-        // A run: digits, each separator followed by another digit.
-        std::size_t end = i, digits = 0;
-        while (end < aText.size()) {
-            if (isDigit(aText[end])) {
-                ++digits;
-                ++end;
-            } else if (joinsNumber(aText[end]) && end + 1 < aText.size() && isDigit(aText[end + 1])) {
-                ++end;
-            } else {
-                break;
-            }
-        }
-        const std::string_view run = aText.substr(i, end - i);
-        out += digits >= 13 ? MaskForLog(run) : std::string(run);
-        i = end;
-    }
-    return out;
-}
 
 void LookupReadFailed(TfrmData& aData, const TDbError& aError)
 {

@@ -18,13 +18,8 @@
 
 namespace pos {
 
-// A text as it may go into the day log: every run of 13 or more digits
-// (card, resident and track numbers, with or without "-", " " or "=" inside)
-// masked with MaskForLog. Shorter numbers (member, room, bill numbers) stay.
-std::string MaskNumbersForLog(std::string_view aText);
-
-// The failure path of a reader: the error is logged under its key, masked,
-// and handed to CheckOffLine.
+// The failure path of a reader: the error is logged under its key, masked
+// with MaskNumbersForLog (CardRules.h), and handed to CheckOffLine.
 void LookupReadFailed(TfrmData& aData, const TDbError& aError);
 
 class TLookupWork {

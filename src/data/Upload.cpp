@@ -1,6 +1,7 @@
 #include "data/Upload.h"
 
 #include "core/FileIO.h"
+#include "data/CardRules.h"
 #include "data/DayLog.h"
 
 #include <algorithm>
@@ -34,23 +35,6 @@ bool endsTheRun(const TDbError& aError)
 }
 
 }  // namespace
-
-std::string MaskLongNumbers(std::string_view aText)
-{
-    std::string out(aText);
-    std::size_t i = 0;
-    while (i < out.size()) {
-        if (out[i] < '0' || out[i] > '9') {
-            ++i;
-            continue;
-        }
-        std::size_t j = i;
-        while (j < out.size() && out[j] >= '0' && out[j] <= '9') ++j;
-        if (j - i >= 13) std::fill(out.begin() + static_cast<std::ptrdiff_t>(i), out.begin() + static_cast<std::ptrdiff_t>(j), '*');
-        i = j;
-    }
-    return out;
-}
 
 int TUploadReport::Left() const
 {
@@ -166,7 +150,7 @@ bool TOffLineUpload::sendOne(TPlan& aPlan, std::size_t aIndex)
             }
             if (!execControl(kKeyRollback) || !execControl(kKeyRelease)) return false;
             aPlan.outcome[line] = TPlan::Failed;
-            aPlan.why[line] = where + MaskLongNumbers(LogText(cmp));
+            aPlan.why[line] = where + MaskNumbersForLog(LogText(cmp));
             WriteLogFile(ctx_, aPlan.info->CompareKey, aPlan.why[line]);
             return true;
         }
@@ -184,9 +168,9 @@ bool TOffLineUpload::sendOne(TPlan& aPlan, std::size_t aIndex)
     }
 
     aPlan.outcome[line] = TPlan::Failed;
-    aPlan.why[line] = where + MaskLongNumbers(LogText(error));
+    aPlan.why[line] = where + MaskNumbersForLog(LogText(error));
     WriteLogFile(ctx_, aPlan.info->UploadKey, aPlan.why[line]);
-    const std::string shown = MaskLongNumbers(error.message);
+    const std::string shown = MaskNumbersForLog(error.message);
     if (std::find(messages_.begin(), messages_.end(), shown) == messages_.end()) messages_.push_back(shown);
     return true;
 }
@@ -313,8 +297,8 @@ bool TOffLineUpload::run(const std::vector<TOffLineQueue>& aQueues)
     if (!fatal_) fatal_ = data_.Commit();
     if (fatal_) {
         report_.Error = fatal_;
-        WriteLogFile(ctx_, kLogUploadData, MaskLongNumbers(LogText(fatal_)));
-        dialogs_.ErrBox(kMsgRunFailed + MaskLongNumbers(fatal_.message), true);
+        WriteLogFile(ctx_, kLogUploadData, MaskNumbersForLog(LogText(fatal_)));
+        dialogs_.ErrBox(kMsgRunFailed + MaskNumbersForLog(fatal_.message), true);
         CheckTransactionError(fatal_, dialogs_);
         data_.CheckOffLine(fatal_);
         data_.Rollback();

@@ -96,8 +96,4 @@ private:
 int UploadOffLineData(TfrmData& aData, TOffLineStore& aStore, const std::string& aTableName);
 bool UploadData(TfrmData& aData, TOffLineStore& aStore, bool aShowNoData);
 
-// Text for the log and the cashier with every run of 13 or more digits
-// masked: server messages may quote a value.
-std::string MaskLongNumbers(std::string_view aText);
-
 }  // namespace pos

@@ -354,6 +354,24 @@ TEST(MaskForLogTest, OnlyPrefixAndLastFourSurvive)
     EXPECT_EQ(MaskForLog(""), "");
 }
 
+TEST(MaskForLogTest, ATextKeepsShortNumbersAndMasksLongOnes)
+{
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"duplicate card 9410123412341234 for bill 0012", "duplicate card 941012******1234 for bill 0012"},
+        {"track 9410123412341234=2512101", "track 941012******1234=*******"},
+        {"card 9410-1234-1234-1234 refused", "card 9410-12**-****-1234 refused"},
+        {"resident 8506151234562", "resident 8506151******"},
+        // Member, room and locker numbers are what the help desk needs.
+        {"member 1012345600 room 01203 locker 0412", "member 1012345600 room 01203 locker 0412"},
+        {"[42P01] relation \"member\" does not exist", "[42P01] relation \"member\" does not exist"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(MaskNumbersForLog(c.text), c.expected) << c.text;
+}
+
 // ---- card companies ---------------------------------------------------------
 
 TEST_F(CardRulesFixture, CardCompanyByLongestPrefix)

@@ -1,9 +1,7 @@
 // The rules behind the look-ups that need no server: elapsed time of a golf
-// round, adult or child by resident number, and what a failure may write
-// into the day log.
+// round and adult or child by resident number.
 
 #include "core/TerminalContext.h"
-#include "data/LookupWork.h"
 #include "data/Lookups.h"
 
 #include <gtest/gtest.h>
@@ -54,24 +52,6 @@ TEST(LookupRulesTest, ChildUpToAndIncludingTheThirteenthBirthday)
         {"", "20240105", ctx.gsDaesoCodeAll},
     };
     for (const Case& c : cases) EXPECT_EQ(DaesoCodeOf(ctx, c.idNo, c.saleDate), c.expected) << c.idNo;
-}
-
-TEST(LookupRulesTest, LogTextHidesCardAndResidentNumbersOnly)
-{
-    struct Case {
-        const char* text;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"duplicate card 9410123412341234 for bill 0012", "duplicate card 941012******1234 for bill 0012"},
-        {"track 9410123412341234=2512101", "track 941012******1234=*******"},
-        {"card 9410-1234-1234-1234 refused", "card 9410-12**-****-1234 refused"},
-        {"resident 8506151234562", "resident 8506151******"},
-        // Member, room and locker numbers are what the help desk needs.
-        {"member 1012345600 room 01203 locker 0412", "member 1012345600 room 01203 locker 0412"},
-        {"[42P01] relation \"member\" does not exist", "[42P01] relation \"member\" does not exist"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(MaskNumbersForLog(c.text), c.expected) << c.text;
 }
 
 }  // namespace

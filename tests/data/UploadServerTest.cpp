@@ -234,10 +234,27 @@ TEST_F(UploadServerTest, AnUnknownQueueOrAMissingFileSendsNothing)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST(UploadMaskTest, LongDigitRunsAreMasked)
+// A server message may quote the value it refused: a card number reaches
+// neither the log nor the cashier in full, however it is written.
+TEST_F(UploadServerTest, ARefusedValueIsQuotedMaskedInTheLogAndTheMessage)
 {
-    EXPECT_EQ(MaskLongNumbers("card 9410123456789012 amt 150000 no 123456789012"),
-              "card **************** amt 150000 no 123456789012");
+    for (const char* number : {kCardNo, "9410-1234-5678-9012", "9410 1234 5678 9012"}) {
+        SCOPED_TRACE(number);
+        std::vector<std::string> values = cardValues("0001", "19000");
+        values[5] = number;  // the card sequence, an integer on the server
+        ASSERT_TRUE(WriteFileAtomically(dir / "Card", JoinQueueFile({BuildOffLineLine(values, "20240105093000")})));
+        dialogs.clear();
+
+        ASSERT_TRUE(UploadData(*data, store, false));
+        EXPECT_EQ(fileLines("Card").size(), 1u);  // refused: stays queued
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_NE(shown()[0].find("9410"), std::string::npos) << shown()[0];
+        EXPECT_EQ(shown()[0].find(number), std::string::npos) << shown()[0];
+        EXPECT_EQ(shown()[0].find("5678"), std::string::npos) << shown()[0];
+        EXPECT_NE(log().find("Card line 1: [22"), std::string::npos) << log();  // the value refused
+        EXPECT_EQ(log().find(number), std::string::npos) << log();
+        EXPECT_EQ(log().find("5678"), std::string::npos) << log();
+    }
 }
 
 }  // namespace
