@@ -373,7 +373,14 @@ bool TOffLineStore::KeepAside(TOffLineQueue aQueue, const std::vector<std::strin
     if (aLines.empty()) return true;
     const std::filesystem::path path = AsidePath(aQueue);
     std::vector<std::string> kept;
-    if (const auto bytes = ReadWholeFile(path)) kept = SplitQueueFile(*bytes);
+    if (const auto bytes = ReadWholeFile(path)) {
+        kept = SplitQueueFile(*bytes);
+    } else if (std::error_code ec; std::filesystem::exists(path, ec) || ec) {
+        // Replacing an aside file that cannot be read would lose the lines
+        // set aside before; the new ones stay where they are instead.
+        if (aError) *aError = "the aside file " + path.filename().string() + " cannot be read, so it is not written over";
+        return false;
+    }
     std::unordered_set<std::string> there(kept.begin(), kept.end());
     bool added = false;
     for (const std::string& line : aLines)

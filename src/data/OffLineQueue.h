@@ -132,7 +132,8 @@ public:
     bool SaveOffLineData();
 
     // Adds lines to the queue's aside file (lines already there are not
-    // added twice). False with aError when the file cannot be written.
+    // added twice). False with aError when the file cannot be written, or
+    // when it exists but cannot be read (it is then left as it is).
     bool KeepAside(TOffLineQueue aQueue, const std::vector<std::string>& aLines, std::string* aError = nullptr);
 
     // Removes from memory one queued line equal to each of aLines (the lines

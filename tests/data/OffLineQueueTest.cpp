@@ -200,5 +200,18 @@ TEST_F(OffLineQueueTest, AsideFileCollectsLinesOnce)
     EXPECT_EQ(file("Sale.bad"), "a\t\r\nb\t\r\nc\t\r\n");
 }
 
+TEST_F(OffLineQueueTest, AnAsideFileThatCannotBeReadIsNotWrittenOver)
+{
+    // A path that is there but gives no bytes (here a link to a folder; on a
+    // terminal, a file the program may not read or a bad sector) may hold
+    // lines set aside before: the new ones are refused instead of replacing it.
+    std::filesystem::create_directory(dir / "elsewhere");
+    std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "Sale.bad");
+    std::string error;
+    EXPECT_FALSE(store.KeepAside(TOffLineQueue::Sale, {"a\t"}, &error));
+    EXPECT_NE(error.find("Sale.bad"), std::string::npos) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Sale.bad"));
+}
+
 }  // namespace
 }  // namespace pos::test
