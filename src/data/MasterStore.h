@@ -101,7 +101,8 @@ public:
     std::vector<TWaitData> glTableData;
 
     // Hooks. The password hooks are identity when empty; the login area
-    // installs EncryptPassword/DecryptPassword under the cashier-file key.
+    // installs KeepOnlyPasswordHash as both (Password.h), so only a password
+    // hash reaches "Cashier.dat" or comes back from it.
     TPasswordHook ScramblePassword;
     TPasswordHook UnscramblePassword;
     // Every problem found in a mirror file goes to MirrorProblems and, when
