@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 namespace pos {
 
@@ -24,6 +25,21 @@ QColor ZoColor(TColor aColor)
     return QColor(static_cast<int>(aColor & 0xFFu), static_cast<int>((aColor >> 8) & 0xFFu),
                   static_cast<int>((aColor >> 16) & 0xFFu));
 }
+
+namespace {
+
+void setRole(QWidget* aWidget, QPalette::ColorRole aRole, TColor aColor)
+{
+    QPalette pal = aWidget->palette();
+    pal.setColor(aRole, ZoColor(aColor));
+    aWidget->setPalette(pal);
+}
+
+}  // namespace
+
+void ZoSetTextColor(QWidget* aWidget, TColor aColor) { setRole(aWidget, QPalette::WindowText, aColor); }
+void ZoSetBackColor(QWidget* aWidget, TColor aColor) { setRole(aWidget, QPalette::Window, aColor); }
+void ZoSetBaseColor(QWidget* aWidget, TColor aColor) { setRole(aWidget, QPalette::Base, aColor); }
 
 QString ZoFontFamily()
 {

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+class QWidget;
+
 namespace pos {
 
 using TColor = std::uint32_t;
@@ -24,6 +26,13 @@ inline constexpr TColor clBlack = 0x000000;
 
 // $BBGGRR (or a system colour) as a QColor.
 QColor ZoColor(TColor aColor);
+
+// One role of a widget's palette set to a colour: the text (WindowText), the
+// background it fills when it fills one (Window), and the input area of a
+// field (Base).
+void ZoSetTextColor(QWidget* aWidget, TColor aColor);
+void ZoSetBackColor(QWidget* aWidget, TColor aColor);
+void ZoSetBaseColor(QWidget* aWidget, TColor aColor);
 
 // The fixed-width Korean face the screens are drawn in, at the point size the
 // layouts were made for (96 dots per inch, so 9 points are 12 pixels). Falls

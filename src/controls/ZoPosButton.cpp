@@ -13,16 +13,12 @@
 
 namespace pos {
 
-namespace {
-
-QString displayText(QString aText)
+QString ZoCaptionText(QString aText)
 {
     aText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     aText.replace(QChar('\r'), QChar('\n'));
     return aText;
 }
-
-}  // namespace
 
 QPixmap ZoLoadPicture(const QString& aLibrary, const QString& aName)
 {
@@ -278,7 +274,7 @@ void TZoPosButton::paintEvent(QPaintEvent*)
     p.drawRect(0, 0, w - 1, h - 1);
 
     const int shift = pressed ? 2 : 0;
-    const QString text = displayText(CurrentCaption());
+    const QString text = ZoCaptionText(CurrentCaption());
     const bool hasText = !text.trimmed().isEmpty();
     const QFont font = ZoFont(caption_.pointSize, caption_.bold);
     p.setFont(font);

@@ -136,4 +136,7 @@ private:
 // the top-left pixel is transparent. Null when there is no such picture.
 QPixmap ZoLoadPicture(const QString& aLibrary, const QString& aName);
 
+// A caption as drawn: "\r" (and "\r\n") break the line.
+QString ZoCaptionText(QString aText);
+
 }  // namespace pos

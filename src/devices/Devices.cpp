@@ -18,6 +18,19 @@ bool isStar(TPrinterType aType)
     return aType == TPrinterType::ptTSP600 || aType == TPrinterType::ptTSP700 || aType == TPrinterType::ptTSP800;
 }
 
+// Queues aOperation on aPort as one job. The port is free for the next job
+// once the operation has reported, before aDone hears the result, so aDone
+// may queue further work on the same port.
+void queueJob(TDevicePort& aPort, std::function<void(TDevicePort::Done)> aOperation, TDevicePort::Done aDone)
+{
+    aPort.enqueue([aOperation = std::move(aOperation), aDone = std::move(aDone)](TDevicePort::Next aFinish) {
+        aOperation([aFinish, aDone](bool aOk) {
+            aFinish();
+            if (aDone) aDone(aOk);
+        });
+    });
+}
+
 }  // namespace
 
 TDevices::TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTerminalContext& aContext,
@@ -188,12 +201,7 @@ void TDevices::checkStar(int aPrinterNo, Done aDone)
 {
     TDevicePort& port = aPrinterNo == 1 ? *port1_ : *port2_;
     TStarPrinter& printer = aPrinterNo == 1 ? *star1_ : *star2_;
-    port.enqueue([&printer, aDone](TDevicePort::Next aFinish) {
-        printer.check([aFinish, aDone](bool aOk) {
-            aFinish();
-            if (aDone) aDone(aOk);
-        });
-    });
+    queueJob(port, [&printer](Done aReport) { printer.check(std::move(aReport)); }, std::move(aDone));
 }
 
 void TDevices::printStar(int aPrinterNo, const std::string& aText, int aErrCount, bool aCutImmediate, Done aDone)
@@ -202,12 +210,9 @@ void TDevices::printStar(int aPrinterNo, const std::string& aText, int aErrCount
     TStarPrinter& printer = aPrinterNo == 1 ? *star1_ : *star2_;
     const TOutletPrintInfo info = outletInfo();
     std::string job = ComposeStarJob(aText, aCutImmediate, info.receiptRemark1, info.receiptRemark2);
-    port.enqueue([&printer, aErrCount, aDone, job = std::move(job)](TDevicePort::Next aFinish) {
-        printer.print(job, aErrCount, [aFinish, aDone](bool aOk) {
-            aFinish();
-            if (aDone) aDone(aOk);
-        });
-    });
+    queueJob(
+        port, [&printer, aErrCount, job = std::move(job)](Done aReport) { printer.print(job, aErrCount, std::move(aReport)); },
+        std::move(aDone));
 }
 
 void TDevices::InitTSP600(Done aDone) { initStar(1, std::move(aDone)); }
@@ -235,23 +240,15 @@ void TDevices::FinishSRP350() { kitchen_->close(); }
 
 void TDevices::CheckSRP350(Done aDone)
 {
-    kitchen_->enqueue([this, aDone](TDevicePort::Next aFinish) {
-        kitchenPrinter_->check([aFinish, aDone](bool aOk) {
-            aFinish();
-            if (aDone) aDone(aOk);
-        });
-    });
+    queueJob(*kitchen_, [this](Done aReport) { kitchenPrinter_->check(std::move(aReport)); }, std::move(aDone));
 }
 
 void TDevices::PrintSRP350(const std::string& aText, Done aDone)
 {
     std::string job = ComposeSrp350Job(aText, context_.gbTestMode);
-    kitchen_->enqueue([this, aDone, job = std::move(job)](TDevicePort::Next aFinish) {
-        kitchenPrinter_->print(job, [aFinish, aDone](bool aOk) {
-            aFinish();
-            if (aDone) aDone(aOk);
-        });
-    });
+    queueJob(
+        *kitchen_, [this, job = std::move(job)](Done aReport) { kitchenPrinter_->print(job, std::move(aReport)); },
+        std::move(aDone));
 }
 
 // ---- EasyCheck -------------------------------------------------------------
@@ -277,12 +274,9 @@ void TDevices::PrintEasyCheck(const TEasyCheckSlip& aSlip, Done aDone)
                                   context_.gsTel,              info.cardTid,           info.cardTidName,
                                   info.receiptRemark1};
     std::string frame = BuildEasyCheckFrame(aSlip, header);
-    port2_->enqueue([this, aDone, frame = std::move(frame)](TDevicePort::Next aFinish) {
-        easyCheck_->print(frame, [aFinish, aDone](bool aOk) {
-            aFinish();
-            if (aDone) aDone(aOk);
-        });
-    });
+    queueJob(
+        *port2_, [this, frame = std::move(frame)](Done aReport) { easyCheck_->print(frame, std::move(aReport)); },
+        std::move(aDone));
 }
 
 // ---- customer display, drawer, beep, status events ---------------------------
@@ -324,12 +318,13 @@ bool TDevices::OpenCashDrawer(Done aDone)
     }
     // Behind the receipt on the same port: the kick never lands inside it.
     TDevicePort& port = route == TDrawerRoute::Printer1 ? *port1_ : *port2_;
-    port.enqueue([&port, aDone](TDevicePort::Next aFinish) {
-        port.clearWriteFailed();
-        const bool written = port.write(kDrawerKick);
-        aFinish();
-        if (aDone) aDone(written);
-    });
+    queueJob(
+        port,
+        [&port](Done aReport) {
+            port.clearWriteFailed();
+            aReport(port.write(kDrawerKick));
+        },
+        std::move(aDone));
     return true;
 }
 

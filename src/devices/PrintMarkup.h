@@ -62,7 +62,8 @@ struct TWireBlock {
     std::string bytes;
     int lines = 0;
 };
-std::vector<TWireBlock> SplitIntoBlocks(std::string_view aJob, int aLinesPerBlock = 20);
+inline constexpr int kLinesPerBlock = 20;
+std::vector<TWireBlock> SplitIntoBlocks(std::string_view aJob, int aLinesPerBlock = kLinesPerBlock);
 
 // The kitchen slip for the network printer: initialise, the text, three line
 // ends, the title ("주방 주문 내역", or "SAMPLE" on the test database) centred

@@ -79,7 +79,7 @@ void TStarPrinter::sendBlocks(std::shared_ptr<Run> aRun)
     if (aRun->next < aRun->blocks.size()) {
         const TWireBlock& block = aRun->blocks[aRun->next++];
         port_.write(block.bytes);
-        if (block.lines < 20) {
+        if (block.lines < kLinesPerBlock) {
             sendBlocks(aRun);
             return;
         }

@@ -36,9 +36,7 @@ QLabel* makeLabel(QWidget* aParent, const QRect& aRect, int aPointSize, bool aBo
     label->setGeometry(aRect);
     label->setFont(ZoFont(aPointSize, aBold));
     label->setAlignment(aAlign);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, ZoColor(aColor));
-    label->setPalette(pal);
+    ZoSetTextColor(label, aColor);
     return label;
 }
 
@@ -49,20 +47,6 @@ QLabel* makePicture(QWidget* aParent, const QPoint& aAt, const QString& aName)
     picture->setPixmap(pixmap);
     picture->setGeometry(QRect(aAt, pixmap.isNull() ? QSize(22, 22) : pixmap.size()));
     return picture;
-}
-
-void setTextColor(QLabel* aLabel, TColor aColor)
-{
-    QPalette pal = aLabel->palette();
-    pal.setColor(QPalette::WindowText, ZoColor(aColor));
-    aLabel->setPalette(pal);
-}
-
-void setFieldColor(QWidget* aField, TColor aColor)
-{
-    QPalette pal = aField->palette();
-    pal.setColor(QPalette::Base, ZoColor(aColor));
-    aField->setPalette(pal);
 }
 
 bool fieldReadOnly(const QWidget* aField)
@@ -192,9 +176,7 @@ void TfrmInherit::buildFooter()
     panFooter = new QWidget(this);
     panFooter->setGeometry(0, options_.height - kFooterHeight, w, kFooterHeight);
     panFooter->setAutoFillBackground(true);
-    QPalette pal = panFooter->palette();
-    pal.setColor(QPalette::Window, ZoColor(0xCC9933));
-    panFooter->setPalette(pal);
+    ZoSetBackColor(panFooter, 0xCC9933);
 
     const bool right = !options_.noCashier || !options_.noDate;
     imgFooterMessage = makePicture(panFooter, QPoint(4, 4), QStringLiteral("FooterMemo"));
@@ -234,7 +216,7 @@ void TfrmInherit::ShowMsg(const std::string& aMsg, bool aError, int aDispTime)
 {
     if (options_.noMsg || lblFooterMessage == nullptr) return;
     footerMessage_.Show(aMsg, aDispTime);
-    setTextColor(lblFooterMessage, aError ? 0x800080 : clWhite);
+    ZoSetTextColor(lblFooterMessage, aError ? 0x800080 : clWhite);
     lblFooterMessage->setText(QString::fromStdString(aMsg));
 }
 
@@ -247,7 +229,7 @@ void TfrmInherit::ShowCashier(const std::string& aCashierName, const std::string
         name = aCashierName;
     else if (c != nullptr && !c->gsCashier.empty())
         name = c->gsCashierName;
-    setTextColor(lblFooterCashier, c != nullptr && c->gbTestMode ? 0x0000FF : clWhite);
+    ZoSetTextColor(lblFooterCashier, c != nullptr && c->gbTestMode ? 0x0000FF : clWhite);
     lblFooterCashier->setText(QString::fromStdString(name));
 }
 
@@ -256,7 +238,7 @@ void TfrmInherit::ShowDate(const std::string& aDate)
     if (options_.noDate || lblFooterDate == nullptr) return;
     const TTerminalContext* c = env_.context;
     const std::string date = !aDate.empty() ? aDate : (c != nullptr ? c->gsSaleDate : std::string());
-    setTextColor(lblFooterDate, c != nullptr && c->gbPreSale ? 0x0000FF : clWhite);
+    ZoSetTextColor(lblFooterDate, c != nullptr && c->gbPreSale ? 0x0000FF : clWhite);
     lblFooterDate->setText(QString::fromStdString(DateToString(date, '-', true)));
 }
 
@@ -348,7 +330,7 @@ void TfrmInherit::fieldEnter(QWidget* aField)
                                   ? FieldEntry(fieldReadOnly(aField), blue, aField->property("tag").toInt())
                                   : TFieldEntry::Stop;
     if (entry == TFieldEntry::PassOver) {
-        setFieldColor(aField, kPassedColor);
+        ZoSetBaseColor(aField, kPassedColor);
         aField->setProperty("posPassedOver", true);
         // A screen whose fields are all passed over would otherwise send the
         // focus round for ever.
@@ -362,7 +344,7 @@ void TfrmInherit::fieldEnter(QWidget* aField)
     }
     passOverChain_ = 0;
     aField->setProperty("posPassedOver", false);
-    setFieldColor(aField, kFocusColor);
+    ZoSetBaseColor(aField, kFocusColor);
     for (QLabel* label : findChildren<QLabel*>()) {
         if (label->buddy() == aField) {
             ShowMsg(FieldPrompt(label->text().toStdString()), false, 10);
@@ -374,7 +356,7 @@ void TfrmInherit::fieldEnter(QWidget* aField)
 void TfrmInherit::fieldExit(QWidget* aField)
 {
     if (aField->property("posPassedOver").toBool()) return;
-    setFieldColor(aField, clWhite);
+    ZoSetBaseColor(aField, clWhite);
 }
 
 void TfrmInherit::fieldChange()

@@ -25,9 +25,7 @@ QWidget* makeBar(QWidget* aParent, TColor aColor)
 {
     auto* bar = new QWidget(aParent);
     bar->setAutoFillBackground(true);
-    QPalette pal = bar->palette();
-    pal.setColor(QPalette::Window, ZoColor(aColor));
-    bar->setPalette(pal);
+    ZoSetBackColor(bar, aColor);
     return bar;
 }
 
@@ -36,9 +34,7 @@ QLabel* makeBarLabel(QWidget* aParent, const QString& aText, Qt::Alignment aAlig
     auto* label = new QLabel(aText, aParent);
     label->setFont(ZoFont(10, true));
     label->setAlignment(aAlign | Qt::AlignVCenter);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(pal);
+    ZoSetTextColor(label, clWhite);
     return label;
 }
 
@@ -50,10 +46,8 @@ TfrmListFrame::TfrmListFrame(QWidget* aParent) : QFrame(aParent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    pal.setColor(QPalette::WindowText, ZoColor(kBarColor));
-    setPalette(pal);
+    ZoSetBackColor(this, clWhite);
+    ZoSetTextColor(this, kBarColor);
     setFocusPolicy(Qt::NoFocus);
 
     btnUp = new TZoPosButton(this);
@@ -75,6 +69,18 @@ TfrmListFrame::TfrmListFrame(QWidget* aParent) : QFrame(aParent)
 }
 
 TfrmListFrame::~TfrmListFrame() = default;
+
+TZoPosLabelItem TfrmListFrame::rowItem(const Column& aColumn)
+{
+    TZoPosLabelItem item;
+    item.width = aColumn.width == 0 ? -5 : aColumn.width;  // 0: the cell runs to the right edge
+    item.alignment = aColumn.alignment;
+    item.color = aColumn.color;
+    item.colorSelected = aColumn.colorSelected;
+    item.colorChecked = aColumn.colorChecked;
+    item.colorSChecked = clWhite;
+    return item;
+}
 
 int TfrmListFrame::titleWidth() const { return std::max(0, width() - kButtonWidth - 5); }
 
@@ -115,16 +121,7 @@ void TfrmListFrame::AddListItem(const QString& aTitle, int aWidth, Qt::Alignment
         c.vline->show();
     }
     columns_.push_back(c);
-    for (TZoPosLabel* row : rows_) {
-        TZoPosLabelItem item;
-        item.width = aWidth == 0 ? -5 : aWidth;
-        item.alignment = aAlignment;
-        item.color = c.color;
-        item.colorSelected = c.colorSelected;
-        item.colorChecked = c.colorChecked;
-        item.colorSChecked = clWhite;
-        row->AddItem(item);
-    }
+    for (TZoPosLabel* row : rows_) row->AddItem(rowItem(c));
     DrawList();
 }
 
@@ -201,16 +198,7 @@ void TfrmListFrame::layoutRows()
         row->SetFontSize(10);
         if (!unset(rowSelected_)) row->SetColorSelected(rowSelected_);
         if (!unset(rowChecked_)) row->SetColorChecked(rowChecked_);
-        for (const Column& c : columns_) {
-            TZoPosLabelItem item;
-            item.width = c.width == 0 ? -5 : c.width;
-            item.alignment = c.alignment;
-            item.color = c.color;
-            item.colorSelected = c.colorSelected;
-            item.colorChecked = c.colorChecked;
-            item.colorSChecked = clWhite;
-            row->AddItem(item);
-        }
+        for (const Column& c : columns_) row->AddItem(rowItem(c));
         connect(row, &TZoPosLabel::clicked, this, [this, index] { TouchRow(index); });
         rows_.push_back(row);
     }

@@ -27,6 +27,7 @@ namespace pos {
 
 class TZoPosButton;
 class TZoPosLabel;
+struct TZoPosLabelItem;
 
 class TfrmListFrame : public QFrame {
     Q_OBJECT
@@ -133,6 +134,8 @@ private:
         QWidget* vline;
     };
 
+    // The cell of every row that shows column aColumn.
+    static TZoPosLabelItem rowItem(const Column& aColumn);
     void layoutRows();
     int titleWidth() const;
     int columnLeft(int aItem) const;

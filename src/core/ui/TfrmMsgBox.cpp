@@ -32,13 +32,7 @@ TZoPosButton* boxButton(QWidget* aParent)
 
 }  // namespace
 
-QString MsgBoxText(const std::string& aMsg)
-{
-    QString text = QString::fromStdString(aMsg);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QChar('\r'), QChar('\n'));
-    return text;
-}
+QString MsgBoxText(const std::string& aMsg) { return ZoCaptionText(QString::fromStdString(aMsg)); }
 
 TfrmMsgBox::TfrmMsgBox(const TScreenEnv& aEnv, const std::string& aMsg, int aShowSecond, QWidget* aParent)
     : TfrmMsgBox(aEnv, QStringLiteral("알림"), QStringLiteral("MsgImg"), aMsg, aShowSecond, false, false, aParent)
