@@ -5,7 +5,6 @@
 #include "controls/ZoRoundRect.h"
 #include "core/ui/TfrmKeyFrame.h"
 
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -30,7 +29,7 @@ constexpr int kGroupTop = 62 + 14;
 }  // namespace
 
 TfrmAdminCheck::TfrmAdminCheck(const TScreenEnv& aEnv, TAdminCheckModel& aModel, QWidget* aParent)
-    : TfrmGetBox(aEnv, adminCheckOptions(), aParent), model_(aModel), previousShowMsg_(aModel.ShowMsg)
+    : TfrmGetBox(aEnv, adminCheckOptions(), aParent), model_(aModel), link_(*this, aModel, [this] { ShowModel(); })
 {
     auto* group = new TZoRoundRect(this);
     group->setGeometry(kGroupLeft, kGroupTop, fraKeyPad->x() - kGroupLeft - 12, fraKeyPad->height());
@@ -42,17 +41,9 @@ TfrmAdminCheck::TfrmAdminCheck(const TScreenEnv& aEnv, TAdminCheckModel& aModel,
 
     edtCashier = makeEdit(TAdminField::Cashier, kCaptionAdminCashier, kGroupTop + 44, 32, false);
     edtPassword = makeEdit(TAdminField::Password, kCaptionAdminPassword, kGroupTop + 104, 20, true);
-
-    model_.ShowMsg = [this](const TLoginMessage& aMsg) {
-        modelMessage_ = aMsg;
-        ShowMsg(aMsg.Text, aMsg.Error, aMsg.Seconds);
-    };
 }
 
-TfrmAdminCheck::~TfrmAdminCheck()
-{
-    model_.ShowMsg = previousShowMsg_;
-}
+TfrmAdminCheck::~TfrmAdminCheck() = default;
 
 QLineEdit* TfrmAdminCheck::makeEdit(TAdminField aField, const char* aCaption, int aTop, int aMaxLength, bool aSecret)
 {
@@ -67,9 +58,7 @@ QLineEdit* TfrmAdminCheck::makeEdit(TAdminField aField, const char* aCaption, in
     auto* label = new QLabel(QString::fromUtf8(aCaption), this);
     label->setGeometry(kGroupLeft + 12, aTop, 80, 36);
     label->setFont(ZoFont(12, true));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, ZoColor(0x633600));
-    label->setPalette(pal);
+    ZoSetTextColor(label, 0x633600);
     label->setBuddy(edit);
 
     connect(edit, &QLineEdit::textEdited, this, [this, aField](const QString& aText) {
@@ -96,40 +85,18 @@ TAdminField TfrmAdminCheck::fieldOf(const QObject* aWidget) const
     return TAdminField::None;
 }
 
-void TfrmAdminCheck::act(const std::function<void()>& aAction)
-{
-    if (inModel_ || !isVisible()) return;
-    inModel_ = true;
-    modelMessage_.reset();
-    aAction();
-    inModel_ = false;
-    ShowModel();
-    if (modelMessage_) ShowMsg(modelMessage_->Text, modelMessage_->Error, modelMessage_->Seconds);
-    modelMessage_.reset();
-
-    switch (model_.Result()) {
-    case TLoginResult::SignedOn: done(Accepted); break;
-    case TLoginResult::Cancelled: done(Rejected); break;
-    case TLoginResult::Open: break;
-    }
-}
-
 void TfrmAdminCheck::ShowModel()
 {
-    const bool following = following_;
-    following_ = true;
-    for (const TAdminField field : {TAdminField::Cashier, TAdminField::Password}) {
-        const QString text = QString::fromStdString(model_.Text(field));
-        if (edit(field)->text() != text) {
-            const QSignalBlocker blocker(edit(field));
-            edit(field)->setText(text);
+    link_.Following([this] {
+        for (const TAdminField field : {TAdminField::Cashier, TAdminField::Password}) {
+            const QString text = QString::fromStdString(model_.Text(field));
+            if (edit(field)->text() != text) {
+                const QSignalBlocker blocker(edit(field));
+                edit(field)->setText(text);
+            }
         }
-    }
-    if (QLineEdit* target = edit(model_.Focused())) {
-        if (focusWidget() != target) target->setFocus(Qt::OtherFocusReason);
-        if (model_.SelectAll()) target->selectAll();
-    }
-    following_ = following;
+        link_.FollowFocus(edit(model_.Focused()));
+    });
 }
 
 void TfrmAdminCheck::showEvent(QShowEvent* aEvent)
@@ -149,12 +116,9 @@ void TfrmAdminCheck::reject()
 bool TfrmAdminCheck::eventFilter(QObject* aWatched, QEvent* aEvent)
 {
     const bool handled = TfrmGetBox::eventFilter(aWatched, aEvent);
-    if (aEvent->type() == QEvent::FocusIn && !following_) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(aEvent)->reason();
+    if (link_.CashierFocusIn(aEvent)) {
         const TAdminField field = fieldOf(aWatched);
-        if (field != TAdminField::None && field != model_.Focused() && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason)
-            act([this, field] { model_.SetFocus(field); });
+        if (field != TAdminField::None && field != model_.Focused()) act([this, field] { model_.SetFocus(field); });
     }
     return handled;
 }

@@ -6,9 +6,9 @@
 
 #include "core/ui/TfrmGetBox.h"
 #include "data/LoginModel.h"
+#include "login/ModelLink.h"
 
 #include <functional>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -40,16 +40,12 @@ private:
     QLineEdit* makeEdit(TAdminField aField, const char* aCaption, int aTop, int aMaxLength, bool aSecret);
     QLineEdit* edit(TAdminField aField) const;
     TAdminField fieldOf(const QObject* aWidget) const;
-    // Runs one cashier action on the model, shows the result and ends the
-    // screen when the model has one.
-    void act(const std::function<void()>& aAction);
+    // Runs one cashier action on the model (TModelLink::Act).
+    void act(const std::function<void()>& aAction) { link_.Act(aAction); }
 
     TAdminCheckModel& model_;
-    std::function<void(const TLoginMessage&)> previousShowMsg_;
+    TModelLink<TAdminCheckModel> link_;
     bool shown_ = false;
-    bool inModel_ = false;
-    bool following_ = false;
-    std::optional<TLoginMessage> modelMessage_;
 };
 
 }  // namespace pos

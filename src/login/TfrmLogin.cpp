@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,20 +42,6 @@ TInheritOptions loginOptions()
     o.noCashier = true;
     o.noDate = true;
     return o;
-}
-
-void setTextColor(QWidget* aWidget, TColor aColor)
-{
-    QPalette pal = aWidget->palette();
-    pal.setColor(QPalette::WindowText, ZoColor(aColor));
-    aWidget->setPalette(pal);
-}
-
-void setBaseColor(QWidget* aField, TColor aColor)
-{
-    QPalette pal = aField->palette();
-    pal.setColor(QPalette::Base, ZoColor(aColor));
-    aField->setPalette(pal);
 }
 
 // The sale date is kept as "yyyymmdd" and shown as "0000-00-00". What the
@@ -101,7 +86,7 @@ TZoPosButton* makeButton(QWidget* aParent, const char* aCaption, const QRect& aR
 }  // namespace
 
 TfrmLogin::TfrmLogin(const TScreenEnv& aEnv, TLoginModel& aModel, QWidget* aParent)
-    : TfrmInherit(aEnv, loginOptions(), aParent), model_(aModel), previousShowMsg_(aModel.ShowMsg)
+    : TfrmInherit(aEnv, loginOptions(), aParent), model_(aModel), link_(*this, aModel, [this] { ShowModel(); })
 {
     imgBack = new QLabel(this);
     imgBack->setGeometry(0, 62, 800, 600 - 62 - 30);
@@ -112,20 +97,9 @@ TfrmLogin::TfrmLogin(const TScreenEnv& aEnv, TLoginModel& aModel, QWidget* aPare
     buildButtons();
     buildPasswordPanel();
     buildConfigPanel();
-
-    // A footer message of the model is shown at once (it may come with a
-    // message box), and again once the focus has settled, since a field
-    // taking the focus puts its own prompt there.
-    model_.ShowMsg = [this](const TLoginMessage& aMsg) {
-        modelMessage_ = aMsg;
-        ShowMsg(aMsg.Text, aMsg.Error, aMsg.Seconds);
-    };
 }
 
-TfrmLogin::~TfrmLogin()
-{
-    model_.ShowMsg = previousShowMsg_;
-}
+TfrmLogin::~TfrmLogin() = default;
 
 void TfrmLogin::buildLoginFields()
 {
@@ -155,7 +129,7 @@ void TfrmLogin::buildLoginFields()
     lblCashierName->setGeometry(rowRect(3, 342, 190));
     for (QLabel* name : {lblUpjangName, lblCashierName}) {
         name->setFont(ZoFont(12, true));
-        setTextColor(name, kNameColor);
+        ZoSetTextColor(name, kNameColor);
     }
 }
 
@@ -234,7 +208,7 @@ void TfrmLogin::buildConfigPanel()
     ckbDisplay->setFont(ZoFont(10, true));
     ckbDisplay->resize(ckbDisplay->sizeHint().width(), ckbDisplay->height());  // all of it takes the touch
     ckbDisplay->setFocusPolicy(Qt::NoFocus);
-    setTextColor(ckbDisplay, kCaptionColor);
+    ZoSetTextColor(ckbDisplay, kCaptionColor);
     connect(ckbDisplay, &QCheckBox::toggled, this,
             [this](bool aOn) { act([this, aOn] { model_.SetupChoices().Display = aOn; }); });
 
@@ -268,7 +242,7 @@ QLabel* TfrmLogin::makeCaption(QWidget* aParent, const char* aCaption, const QRe
     auto* label = new QLabel(QString::fromUtf8(aCaption), aParent);
     label->setGeometry(aRect);
     label->setFont(ZoFont(12, true));
-    setTextColor(label, kCaptionColor);
+    ZoSetTextColor(label, kCaptionColor);
     if (aBuddy != nullptr) label->setBuddy(aBuddy);
     return label;
 }
@@ -302,40 +276,19 @@ TLoginField TfrmLogin::fieldOf(const QObject* aWidget) const
     return F::None;
 }
 
-void TfrmLogin::act(const std::function<void()>& aAction)
-{
-    // While the model shows a message box, the box's own loop delivers the
-    // focus coming back to a field: that is no action of the cashier.
-    if (inModel_ || !isVisible()) return;
-    inModel_ = true;
-    modelMessage_.reset();
-    aAction();
-    inModel_ = false;
-    ShowModel();
-    if (modelMessage_) ShowMsg(modelMessage_->Text, modelMessage_->Error, modelMessage_->Seconds);
-    modelMessage_.reset();
-
-    switch (model_.Result()) {
-    case TLoginResult::SignedOn: done(Accepted); break;
-    case TLoginResult::Cancelled: done(Rejected); break;
-    case TLoginResult::Open: break;
-    }
-}
-
 void TfrmLogin::ShowModel()
 {
-    const bool following = following_;
-    following_ = true;  // enabling, hiding and focusing fields moves the focus by itself
-    showFields();
-    showChoices();
-    lblUpjangName->setText(QString::fromStdString(model_.UpjangName()));
-    lblCashierName->setText(QString::fromStdString(model_.CashierName()));
-    btnPasswordChange->setEnabled(model_.PasswordChangeEnabled());
-    btnConfig->setEnabled(model_.ConfigEnabled());
-    panPasswordChange->setVisible(model_.Panel() == TLoginPanel::PasswordChange);
-    panConfig->setVisible(model_.Panel() == TLoginPanel::Config);
-    followFocus();
-    following_ = following;
+    link_.Following([this] {
+        showFields();
+        showChoices();
+        lblUpjangName->setText(QString::fromStdString(model_.UpjangName()));
+        lblCashierName->setText(QString::fromStdString(model_.CashierName()));
+        btnPasswordChange->setEnabled(model_.PasswordChangeEnabled());
+        btnConfig->setEnabled(model_.ConfigEnabled());
+        panPasswordChange->setVisible(model_.Panel() == TLoginPanel::PasswordChange);
+        panConfig->setVisible(model_.Panel() == TLoginPanel::Config);
+        followFocus();
+    });
 }
 
 void TfrmLogin::showFields()
@@ -354,9 +307,9 @@ void TfrmLogin::showFields()
         // white when it is made editable.
         const bool editable = model_.Editable(field);
         if (!editable)
-            setBaseColor(edit, kReadOnlyColor);
+            ZoSetBaseColor(edit, kReadOnlyColor);
         else if (edit->isReadOnly())
-            setBaseColor(edit, clWhite);
+            ZoSetBaseColor(edit, clWhite);
         edit->setReadOnly(!editable);
         edit->setFocusPolicy(editable ? Qt::StrongFocus : Qt::NoFocus);
         edit->setEnabled(model_.Enabled(field));
@@ -380,9 +333,7 @@ void TfrmLogin::showChoices()
 void TfrmLogin::followFocus()
 {
     QLineEdit* target = Edit(model_.Focused());
-    if (target == nullptr || !target->isEnabled()) return;
-    if (focusWidget() != target) target->setFocus(Qt::OtherFocusReason);
-    if (model_.SelectAll()) target->selectAll();
+    if (target != nullptr && target->isEnabled()) link_.FollowFocus(target);
 }
 
 void TfrmLogin::showEvent(QShowEvent* aEvent)
@@ -411,15 +362,11 @@ void TfrmLogin::reject()
 bool TfrmLogin::eventFilter(QObject* aWatched, QEvent* aEvent)
 {
     const bool handled = TfrmInherit::eventFilter(aWatched, aEvent);
-    if (aEvent->type() == QEvent::FocusIn && !following_) {
+    if (link_.CashierFocusIn(aEvent)) {
         // A touch or Tab into a field: the model runs the exit handling of
-        // the field left and may send the focus elsewhere. Focus coming back
-        // with the window (after a message box) changes nothing.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(aEvent)->reason();
+        // the field left and may send the focus elsewhere.
         const TLoginField field = fieldOf(aWatched);
-        if (field != F::None && field != model_.Focused() && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason)
-            act([this, field] { model_.SetFocus(field); });
+        if (field != F::None && field != model_.Focused()) act([this, field] { model_.SetFocus(field); });
     }
     return handled;
 }

@@ -9,10 +9,10 @@
 
 #include "core/ui/TfrmInherit.h"
 #include "data/LoginModel.h"
+#include "login/ModelLink.h"
 
 #include <array>
 #include <functional>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -88,20 +88,16 @@ private:
                            std::string TLoginSetupChoices::*aChoice);
     TLoginField fieldOf(const QObject* aWidget) const;
 
-    // Runs one cashier action on the model, shows the model's state, and
-    // ends the screen when the model has a result.
-    void act(const std::function<void()>& aAction);
+    // Runs one cashier action on the model (TModelLink::Act).
+    void act(const std::function<void()>& aAction) { link_.Act(aAction); }
     void showFields();
     void showChoices();
     void followFocus();
 
     TLoginModel& model_;
-    std::function<void(const TLoginMessage&)> previousShowMsg_;
+    TModelLink<TLoginModel> link_;
     std::array<QLineEdit*, static_cast<std::size_t>(TLoginField::Count)> edits_{};
     bool shown_ = false;
-    bool inModel_ = false;   // a model action runs (its message boxes run their own loop)
-    bool following_ = false; // the screen moves the focus itself
-    std::optional<TLoginMessage> modelMessage_;
 };
 
 }  // namespace pos
