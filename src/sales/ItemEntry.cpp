@@ -12,8 +12,6 @@ namespace pos {
 
 namespace {
 
-constexpr const char* kUnitPriceCaption = "단가조정";
-
 bool allDigits(const std::string& aText)
 {
     return std::all_of(aText.begin(), aText.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -136,12 +134,18 @@ void TItemEntry::leaveModifyModeFor(const std::string& aCode)
     if (!bill_.entry.modifyMode) return;
     const int row = bill_.Lines().CurrentRow();
     if (bill_.Lines().ValidRow(row) && bill_.Lines().Line(row).MenuCode == aCode) return;
-    bill_.entry.modifyMode = false;
-    bill_.entry.acceptMemberNo.clear();
-    bill_.entry.memberAddNo.clear();
-    bill_.entry.lineUnitAmt.reset();
-    bill_.entry.upjangCode = context_.gsUpjangCode;
-    bill_.entry.posNo = context_.gsPosNo;
+    startFreshEntry();
+}
+
+void TItemEntry::startFreshEntry()
+{
+    TSaleEntry& entry = bill_.entry;
+    entry.modifyMode = false;
+    entry.acceptMemberNo.clear();
+    entry.memberAddNo.clear();
+    entry.lineUnitAmt.reset();
+    entry.upjangCode = context_.gsUpjangCode;
+    entry.posNo = context_.gsPosNo;
 }
 
 TEntryOutcome TItemEntry::cardSwipe(const std::string& aText)
@@ -260,15 +264,10 @@ TEntryOutcome TItemEntry::MenuTap(int aButton)
     const std::optional<std::string> code = navigator_.PressMenu(aButton);
     if (!code) return {TEntryOutcome::Nothing};
     if (separateOutletRefused()) return {TEntryOutcome::Refused};
-    TSaleEntry& entry = bill_.entry;
     // A tap always starts a fresh entry, even while a line is selected.
-    entry.modifyMode = false;
-    entry.acceptMemberNo.clear();
-    entry.memberAddNo.clear();
-    entry.lineUnitAmt.reset();
+    startFreshEntry();
+    TSaleEntry& entry = bill_.entry;
     entry.scalePrice.reset();
-    entry.upjangCode = context_.gsUpjangCode;
-    entry.posNo = context_.gsPosNo;
     entry.menuSelect = true;
     entry.menuCode = *code;
     return CodeEnter();

@@ -25,6 +25,9 @@ inline constexpr const char* kCodeFieldCaption = "메뉴코드";
 inline constexpr const char* kWrongInputSuffix = "를(을) 잘못 입력하셨습니다.";
 inline constexpr const char* kSkiMemberCardNotice = "[우대할인]을 누른 상태에서, 메뉴를 선택하고 카드를 읽으십시오.";
 inline constexpr const char* kSeparateSaleSuffix = " 매출은 다른 영업장 매출과 별도로 처리해야 합니다.";
+// The caption the group-print command takes at table outlets: pressed, the
+// next item's price is asked for (a unit-price correction of one item).
+inline constexpr const char* kUnitPriceCaption = "단가조정";
 
 // How an entered text is read, by its length and shape.
 enum class TCodeKind {
@@ -125,6 +128,9 @@ private:
     TEntryOutcome directEntry();
     TEntryOutcome wrongCode();
     void leaveModifyModeFor(const std::string& aCode);
+    // A fresh entry for the terminal's outlet: no selected line, no member
+    // key, no line price.
+    void startFreshEntry();
     bool separateOutletRefused();
 
     TTerminalContext& context_;

@@ -29,15 +29,24 @@ TSaleNavigator::TSaleNavigator(TTerminalContext& aContext, const TMasterStore& a
 {
 }
 
-void TSaleNavigator::changed() const
+TSaleNavigator::Batch::~Batch()
 {
-    if (Changed) Changed();
+    if (--navigator_.batchDepth_ > 0 || !navigator_.changedPending_) return;
+    navigator_.changedPending_ = false;
+    if (navigator_.Changed) navigator_.Changed();
+}
+
+void TSaleNavigator::changed()
+{
+    const Batch batch(*this);
+    changedPending_ = true;
 }
 
 // ---------------------------------------------------------------- outlets
 
 void TSaleNavigator::ReadUpjangList()
 {
+    const Batch batch(*this);
     std::vector<TButtonEntry> entries;
     for (const TUpjangData& outlet : store_.glUpjangData) entries.push_back({outlet.UpjangName, outlet.UpjangCode});
     upjang.Fill(std::move(entries));
@@ -51,6 +60,7 @@ void TSaleNavigator::ReadUpjangList()
 
 void TSaleNavigator::PressUpjang(int aButton)
 {
+    const Batch batch(*this);
     if (!upjang.Enabled(aButton)) return;
     upjang.SetDown(aButton);
     context_.gsUpjangCode = upjang.Entry(aButton).code;
@@ -64,6 +74,7 @@ void TSaleNavigator::PressUpjang(int aButton)
 
 void TSaleNavigator::UpjangNextPage()
 {
+    const Batch batch(*this);
     const int page = upjang.NextPageWrapping();
     if (page == upjang.Page()) return;
     upjang.SetPage(page);
@@ -85,6 +96,7 @@ void TSaleNavigator::SelectNextUpjang()
 
 void TSaleNavigator::ReadMenuGroupList()
 {
+    const Batch batch(*this);
     std::vector<TButtonEntry> entries;
     for (const TMenuGroupData& g : store_.glMenuGroupData)
         if (g.UpjangCode == context_.gsUpjangCode) entries.push_back({g.MenuGroupName, g.MenuGroupNo});
@@ -113,6 +125,7 @@ void TSaleNavigator::PressMenuGroup(int aButton)
 
 void TSaleNavigator::MenuGroupNextPage()
 {
+    const Batch batch(*this);
     const int page = group.NextPageWrapping();
     if (page == group.Page()) return;
     group.SetPage(page);
@@ -217,6 +230,7 @@ void TSaleNavigator::PressFirstButtons()
 
 std::string TSaleNavigator::ResolveShortcut(const std::string& aText)
 {
+    const Batch batch(*this);
     if (!allDigits(aText)) return aText;
     if (aText.size() <= 2) {
         const int button = liveButton(menu, std::stoi(aText));

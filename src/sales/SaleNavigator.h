@@ -24,7 +24,8 @@ public:
 
     // Local time as "hhnn" for the display windows; the screen sets the clock.
     std::function<std::string()> Now;
-    // Tiers or toggles changed: repaint.
+    // Tiers or toggles changed: repaint. Runs once per call, however many
+    // tiers the call refilled.
     std::function<void()> Changed;
     // The outlet in use changed (title bar).
     std::function<void()> UpjangChanged;
@@ -76,11 +77,27 @@ public:
     TMenuFilter CurrentFilter() const;
 
 private:
-    void changed() const;
+    // Holds Changed back until the outermost call that changed the tiers
+    // returns: pressing an outlet refills the groups and the menus, and the
+    // screen paints them once.
+    class Batch {
+    public:
+        explicit Batch(TSaleNavigator& aNavigator) : navigator_(aNavigator) { ++navigator_.batchDepth_; }
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        TSaleNavigator& navigator_;
+    };
+
+    void changed();
     void showMenuPage(int aPage);
 
     TTerminalContext& context_;
     const TMasterStore& store_;
+    int batchDepth_ = 0;
+    bool changedPending_ = false;
 };
 
 }  // namespace pos

@@ -151,6 +151,24 @@ TEST_F(Navigation, OutletPressFillsGroupsAndMenus)
     EXPECT_EQ(navigator.lsMenuGroupNo, "10");
 }
 
+// An outlet press refills the groups and the menus; the screen is told once,
+// when both hold what it is to paint.
+TEST_F(Navigation, EachCallAsksForOneRepaintOfItsFinalTiers)
+{
+    std::vector<std::string> painted;  // the first menu code at each repaint
+    navigator.Changed = [&] { painted.push_back(navigator.menu.Entry(0).code); };
+    navigator.ReadUpjangList();
+    EXPECT_EQ(painted, std::vector<std::string>{"1001"});
+    navigator.PressUpjang(1);
+    EXPECT_EQ(painted, (std::vector<std::string>{"1001", "2001"}));
+    navigator.UpjangNextPage();  // a single page: nothing changes
+    EXPECT_EQ(painted.size(), 2u);
+    EXPECT_EQ(navigator.ResolveShortcut("1201"), "1003");  // outlet 1, group 2, menu 1
+    EXPECT_EQ(painted, (std::vector<std::string>{"1001", "2001", "1003"}));
+    navigator.MenuDown();
+    EXPECT_EQ(painted.size(), 4u);
+}
+
 TEST_F(Navigation, MenuPagesMoveWithoutWrapping)
 {
     for (int i = 0; i < 27; ++i) addMenu("3101", "20", std::to_string(5000 + i), "메뉴");

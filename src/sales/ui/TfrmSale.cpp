@@ -44,8 +44,6 @@ constexpr TColor kSubGroupFace = 0xE1FFFF;   // light yellow: sub-group buttons
 constexpr TColor kCommandFace = 0xFFE0C0;    // light blue commands
 constexpr TColor kPayFace = 0x80FF80;        // green settlement
 
-const char* const kUnitPriceCaption = "단가조정";
-
 void setColors(QLabel* aLabel, TColor aText, TColor aBack)
 {
     QPalette pal = aLabel->palette();
@@ -526,17 +524,23 @@ void TfrmSale::applyOutletFlags()
 
 void TfrmSale::paintTier(const TButtonTier& aTier, const std::vector<TZoPosButton*>& aButtons, bool aExclusive)
 {
+    // Only what differs is touched (each setter repaints its button): a
+    // press or a page of one tier leaves the others' buttons as they are,
+    // and measuring a caption's point size is the costly part.
     for (int i = 0; i < static_cast<int>(aButtons.size()); ++i) {
         TZoPosButton* b = aButtons[static_cast<std::size_t>(i)];
         const TButtonEntry& e = aTier.Entry(i);
         const QString caption = QString::fromStdString(e.caption);
-        b->Clear();
-        b->Add(caption, QString::fromStdString(e.code));
-        const int basePoint = b->width() > 100 ? 11 : 9;
-        b->SetCaptionStyle(fittingPointSize(caption, b->width(), basePoint), true, clBlack, clWhite, true);
+        const QString code = QString::fromStdString(e.code);
+        if (b->Caption().captions.size() != 1 || b->CurrentCaption() != caption || b->CurrentCode() != code) {
+            b->Clear();
+            b->Add(caption, code);
+            const int basePoint = b->width() > 100 ? 11 : 9;
+            b->SetCaptionStyle(fittingPointSize(caption, b->width(), basePoint), true, clBlack, clWhite, true);
+        }
         b->setEnabled(aTier.Enabled(i));
-        if (aExclusive) b->SetDown(aTier.DownButton() == i);
-        b->update();
+        const bool down = aTier.DownButton() == i;
+        if (aExclusive && b->Down() != down) b->SetDown(down);
     }
 }
 
@@ -670,13 +674,18 @@ void TfrmSale::SaleTick(const QDateTime& aNow)
         menuRefresh_.Filled(slot);
     }
     blink();
-    if (deps_.context.gbOldVersion) {
-        lblVersion->setText(QStringLiteral("OLD Version"));
-        lblVersion->setStyleSheet(QStringLiteral("color: blue"));
-    } else {
-        lblVersion->setText(QString::fromStdString(deps_.version));
-        lblVersion->setStyleSheet(QStringLiteral("color: gray"));
-    }
+    showVersion();
+}
+
+void TfrmSale::showVersion()
+{
+    // A style sheet re-polishes the label: it is set when the state changes,
+    // not on every tick.
+    const bool old = deps_.context.gbOldVersion;
+    if (versionShown_ && *versionShown_ == old) return;
+    versionShown_ = old;
+    lblVersion->setText(old ? QStringLiteral("OLD Version") : QString::fromStdString(deps_.version));
+    lblVersion->setStyleSheet(old ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
 }
 
 void TfrmSale::blink()

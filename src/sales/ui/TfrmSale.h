@@ -19,6 +19,7 @@
 #include <QDateTime>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,7 @@ private:
     void deleteLine();
     void toggleMenuPanel();
     void blink();
+    void showVersion();
     bool blockedByDialog() const;
 
     TSaleScreenDeps& deps_;
@@ -192,6 +194,7 @@ private:
     bool closing_ = false;
     bool blinkPhase_ = false;
     bool tableOutlet_ = false;
+    std::optional<bool> versionShown_;  // the old-version state the label shows
 };
 
 // The launcher: creates the screen, runs it until it is closed, deletes it.

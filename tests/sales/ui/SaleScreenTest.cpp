@@ -2,8 +2,8 @@
 // scanned codes, open prices, re-counting, paging, outlets, the display
 // windows and the on-line indicator.
 
+#include "EntryFixture.h"
 #include "QtApp.h"
-#include "SaleFixture.h"
 
 #include "controls/ZoPosButton.h"
 #include "controls/ZoPosLabel.h"
@@ -22,55 +22,22 @@
 namespace pos::test {
 namespace {
 
-// The resort of SaleFixture with its menus, and the sale screen over it.
-class SaleScreen : public ::testing::Test, public AppFirst {
+// The resort of EntryFixture (SaleFixture's outlets and goods with its menu
+// groups and menus), a cash payment, and the sale screen over it.
+class SaleScreen : public AppFirst, public EntryFixture {
 protected:
-    SaleScreen() : dialogs(&context), store(context, dialogs)
+    SaleScreen()
     {
-        context.gsSaleDate = "20261209";
-        context.gsMasterUpjangCode = "3101";
-        context.gsMasterPosNo = "01";
-        addUpjang("3101", "01", "한식당");
-        addUpjang("3102", "02", "바");
-        addGroup("3101", "10", "식사");
-        addGroup("3101", "20", "음료");
-        addGroup("3102", "10", "주류");
-        addItem("3101", "10", "1001", "김치찌개", "9000");
-        addItem("3101", "10", "1002", "비빔밥", "11000");
-        addItem("3101", "20", "1003", "식혜", "4000");
-        addItem("3102", "10", "2001", "생맥주", "7000");
         store.AddPayData("현금", context.giPayCash);
         deps.env.context = &context;
     }
 
-    void addUpjang(const std::string& code, const std::string& posNo, const std::string& name)
-    {
-        const int row = store.AddUpjangData();
-        store.SetUpjangData(row, 0, code);
-        store.SetUpjangData(row, 1, posNo);
-        store.SetUpjangData(row, 2, name);
-        store.SetUpjangData(row, 4, "30");
-    }
-
-    void addGroup(const std::string& upjang, const std::string& no, const std::string& name)
-    {
-        const int row = store.AddMenuGroupData();
-        store.SetMenuGroupData(row, 0, upjang);
-        store.SetMenuGroupData(row, 1, no);
-        store.SetMenuGroupData(row, 2, name);
-    }
-
+    // A goods record and a menu button for it; the goods row.
     int addItem(const std::string& upjang, const std::string& group, const std::string& code, const std::string& name,
                 const std::string& price, const std::string& from = "0000", const std::string& to = "2359")
     {
-        const int goods = store.AddGoodsData();
-        for (const auto& [item, value] : std::vector<std::pair<int, std::string>>{
-                 {0, upjang}, {1, code}, {2, "1"}, {3, "1"}, {4, name}, {8, "1"}, {9, price}})
-            store.SetGoodsData(goods, item, value);
-        const int menu = store.AddMenuData();
-        for (const auto& [item, value] : std::vector<std::pair<int, std::string>>{
-                 {0, upjang}, {1, group}, {3, code}, {4, "1"}, {5, "1"}, {6, name}, {8, from}, {9, to}})
-            store.SetMenuData(menu, item, value);
+        const int goods = addGoods(upjang, code, name, price);
+        addMenu(upjang, group, code, name, from, to);
         return goods;
     }
 
@@ -93,10 +60,6 @@ protected:
     int lines() { return screen->Bill().Lines().GetCount(); }
     void directSelect() { store.glUpjangData.front().DirectSelectYN = true; }
 
-    TTerminalContext context;
-    ScriptedDialogService dialogs;
-    TMasterStore store;
-    RecordingHooks hooks;
     TScreenEnv env;  // without a context: the open-price dialogs
     TSaleScreenDeps deps{env, context, dialogs, store, hooks};
     std::unique_ptr<TfrmSale> screen;
