@@ -83,12 +83,6 @@ std::string masked(std::string_view aText, bool aHide) { return aHide ? std::str
 
 }  // namespace
 
-std::string StripSentinels(std::string_view aText)
-{
-    if (aText.size() > 2 && aText.front() == ';' && aText.back() == '?') aText = aText.substr(1, aText.size() - 2);
-    return std::string(aText);
-}
-
 std::optional<TCreditTrack> ParseCreditTrack(std::string_view aTrackTwo)
 {
     const std::string track = StripSentinels(aTrackTwo);
@@ -129,68 +123,6 @@ std::string CashToString(std::string_view aCashNo, bool aHideLastNo)
     // Anything else identifies the customer by a card, whose number is
     // printed masked whatever the caller asked.
     return "카드 : " + CardToString(GetCreditCardNo(text), true);
-}
-
-std::string MaskForLog(std::string_view aText)
-{
-    const std::string text = StripSentinels(aText);
-    const std::string number = beforeEquals(text);
-    std::string digits;
-    std::copy_if(number.begin(), number.end(), std::back_inserter(digits), isDigit);
-    const std::size_t count = digits.size();
-    // Visible digits by their place among the digits: a resident number keeps
-    // birth date and sex digit, a card number its issuer prefix and last four,
-    // anything shorter only its last four, and only when it has enough digits
-    // left to hide.
-    std::size_t keepHead = 0, keepTail = count >= 8 ? 4 : 0;
-    if (CheckIDNo(digits)) {
-        keepHead = 7;
-        keepTail = 0;
-    } else if (count >= 13) {
-        keepHead = 6;
-    }
-    std::string out;
-    std::size_t index = 0;
-    for (char c : number) {
-        if (!isDigit(c)) {
-            out += c;
-            continue;
-        }
-        out += (index < keepHead || index >= count - keepTail) ? c : '*';
-        ++index;
-    }
-    // Expiry, service code and card data behind "=" are never shown.
-    if (number.size() < text.size()) out += "=" + std::string(text.size() - number.size() - 1, '*');
-    return out;
-}
-
-std::string MaskNumbersForLog(std::string_view aText)
-{
-    const auto joinsNumber = [](char c) { return c == '-' || c == ' ' || c == '='; };
-    std::string out;
-    std::size_t i = 0;
-    while (i < aText.size()) {
-        if (!isDigit(aText[i])) {
-            out += aText[i++];
-            continue;
-        }
-        // A run: digits, each separator followed by another digit.
-        std::size_t end = i, digits = 0;
-        while (end < aText.size()) {
-            if (isDigit(aText[end])) {
-                ++digits;
-                ++end;
-            } else if (joinsNumber(aText[end]) && end + 1 < aText.size() && isDigit(aText[end + 1])) {
-                ++end;
-            } else {
-                break;
-            }
-        }
-        const std::string_view run = aText.substr(i, end - i);
-        out += digits >= 13 ? MaskForLog(run) : std::string(run);
-        i = end;
-    }
-    return out;
 }
 
 TCardRules::TCardRules(const TTerminalContext& aContext, const TMasterStore& aStore, DialogService& aDialogs)

@@ -24,14 +24,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/IdentityNumbers.h"
+
 namespace pos {
 
 class TMasterStore;
 struct TCommonData;
 
-// A swipe types track 2 into the focused field, sometimes with its start and
-// end sentinels (";" ... "?"): they are dropped before any rule looks at it.
-std::string StripSentinels(std::string_view aText);
 
 struct TCreditTrack {
     std::string CardNo;     // 14 to 16 digits
@@ -59,17 +58,6 @@ std::string CardToString(std::string_view aCardNo, bool aHideLastNo);
 // empty input.
 std::string CashToString(std::string_view aCashNo, bool aHideLastNo);
 
-// A swipe, card number or identity number as it may go into a log: sentinels
-// dropped, nothing after "=" (expiry and card data) shown, and of the number
-// at most the first 6 and the last 4 digits (a resident number shows its birth
-// date and sex digit only).
-std::string MaskForLog(std::string_view aText);
-
-// A text as it may go into the day log or a message box when it may quote a
-// value (a server's message above all): every run of 13 or more digits
-// (card, resident and track numbers, with or without "-", " " or "=" inside)
-// masked with MaskForLog. Shorter numbers (member, room, bill numbers) stay.
-std::string MaskNumbersForLog(std::string_view aText);
 
 struct TCardCompanyInfo {
     std::string CompCode;   // card company (acquirer), "999" when unknown

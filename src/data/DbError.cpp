@@ -1,6 +1,7 @@
 #include "data/DbError.h"
 
 #include "core/DialogService.h"
+#include "core/IdentityNumbers.h"
 
 namespace pos {
 
@@ -18,8 +19,10 @@ TDbErrorKind ClassifySqlState(const std::string& aSqlState, bool aConnectionDead
 
 std::string LogText(const TDbError& aError)
 {
-    if (aError.sqlState.empty()) return aError.message;
-    return "[" + aError.sqlState + "] " + aError.message;
+    // A server's primary message can quote the value it refused, and that
+    // value can be a card or resident number.
+    if (aError.sqlState.empty()) return MaskNumbersForLog(aError.message);
+    return MaskNumbersForLog("[" + aError.sqlState + "] " + aError.message);
 }
 
 bool CheckTransactionError(const TDbError& aError, DialogService& aDialogs)

@@ -42,7 +42,8 @@ struct TDbError {
 // tells that libpq reports the connection as broken after the call.
 TDbErrorKind ClassifySqlState(const std::string& aSqlState, bool aConnectionDead);
 
-// The line written to the day log: SQLSTATE and primary message.
+// The line written to the day log: SQLSTATE and primary message, with any
+// card, track or resident number in it masked (MaskNumbersForLog).
 std::string LogText(const TDbError& aError);
 
 // True when the error means the server lost the caller's transaction; the

@@ -48,15 +48,6 @@ char eanCheckDigit(std::string_view aDigits)
 
 }  // namespace
 
-bool CheckIDNo(std::string_view aIDNo)
-{
-    if (aIDNo.size() != 13 || !allDigits(aIDNo)) return false;
-    static constexpr int kWeights[12] = {2, 3, 4, 5, 6, 7, 8, 9, 2, 3, 4, 5};
-    int sum = 0;
-    for (std::size_t i = 0; i < 12; ++i) sum += digit(aIDNo, i) * kWeights[i];
-    return (11 - sum % 11) % 10 == digit(aIDNo, 12);
-}
-
 int GetAge(std::string_view aIDNo, std::string_view aToday)
 {
     const std::string id = GetOnlyNumber(aIDNo);

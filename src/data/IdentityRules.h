@@ -8,11 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/IdentityNumbers.h"
+
 namespace pos {
 
-// True when aIDNo is exactly 13 digits whose last digit is the resident
-// registration check digit.
-bool CheckIDNo(std::string_view aIDNo);
 
 // Age in whole years on aToday ("yyyymmdd") of the holder of a resident
 // registration number (foreigners' numbers included). Only digits and capitals

@@ -1,6 +1,5 @@
 #include "data/LookupWork.h"
 
-#include "data/CardRules.h"
 #include "data/DayLog.h"
 
 namespace pos {
@@ -14,7 +13,7 @@ const char* const kRollbackToSavePoint = "IZD000-RollbackToSavePoint";
 
 void LookupReadFailed(TfrmData& aData, const TDbError& aError)
 {
-    WriteLogFile(aData.Context(), aError.key, MaskNumbersForLog(LogText(aError)));
+    WriteLogFile(aData.Context(), aError.key, LogText(aError));
     aData.CheckOffLine(aError);
 }
 
@@ -66,7 +65,7 @@ void TLookupWork::Fail(const TDbError& aError)
     if (done_) return;
     done_ = true;
     error_ = aError;
-    WriteLogFile(data_.Context(), aError.key, MaskNumbersForLog(LogText(aError)));
+    WriteLogFile(data_.Context(), aError.key, LogText(aError));
     CheckTransactionError(aError, data_.Dialogs());
     data_.CheckOffLine(aError);
     if (!joined_) {

@@ -19,7 +19,7 @@
 namespace pos {
 
 // The failure path of a reader: the error is logged under its key, masked
-// with MaskNumbersForLog (CardRules.h), and handed to CheckOffLine.
+// by LogText (card and resident numbers masked), and handed to CheckOffLine.
 void LookupReadFailed(TfrmData& aData, const TDbError& aError);
 
 class TLookupWork {

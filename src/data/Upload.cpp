@@ -1,7 +1,7 @@
 #include "data/Upload.h"
 
 #include "core/FileIO.h"
-#include "data/CardRules.h"
+#include "core/IdentityNumbers.h"
 #include "data/DayLog.h"
 
 #include <algorithm>
@@ -150,7 +150,7 @@ bool TOffLineUpload::sendOne(TPlan& aPlan, std::size_t aIndex)
             }
             if (!execControl(kKeyRollback) || !execControl(kKeyRelease)) return false;
             aPlan.outcome[line] = TPlan::Failed;
-            aPlan.why[line] = where + MaskNumbersForLog(LogText(cmp));
+            aPlan.why[line] = where + LogText(cmp);
             WriteLogFile(ctx_, aPlan.info->CompareKey, aPlan.why[line]);
             return true;
         }
@@ -168,7 +168,7 @@ bool TOffLineUpload::sendOne(TPlan& aPlan, std::size_t aIndex)
     }
 
     aPlan.outcome[line] = TPlan::Failed;
-    aPlan.why[line] = where + MaskNumbersForLog(LogText(error));
+    aPlan.why[line] = where + LogText(error);
     WriteLogFile(ctx_, aPlan.info->UploadKey, aPlan.why[line]);
     const std::string shown = MaskNumbersForLog(error.message);
     if (std::find(messages_.begin(), messages_.end(), shown) == messages_.end()) messages_.push_back(shown);
@@ -297,7 +297,7 @@ bool TOffLineUpload::run(const std::vector<TOffLineQueue>& aQueues)
     if (!fatal_) fatal_ = data_.Commit();
     if (fatal_) {
         report_.Error = fatal_;
-        WriteLogFile(ctx_, kLogUploadData, MaskNumbersForLog(LogText(fatal_)));
+        WriteLogFile(ctx_, kLogUploadData, LogText(fatal_));
         dialogs_.ErrBox(kMsgRunFailed + MaskNumbersForLog(fatal_.message), true);
         CheckTransactionError(fatal_, dialogs_);
         data_.CheckOffLine(fatal_);

@@ -44,6 +44,18 @@ TEST(DbErrorTest, OnlyALostTransactionIsReportedAsFatal)
     EXPECT_TRUE(dialogs.shown[0].beep);
 }
 
+TEST(DbErrorTest, TheLogLineMasksACardOrResidentNumberTheServerQuoted)
+{
+    TDbError error;
+    error.kind = TDbErrorKind::Other;
+    error.sqlState = "22P02";
+    error.message = "invalid input syntax for type bigint: \"9410-1234-5678-9012\"";
+    EXPECT_EQ(LogText(error), "[22P02] invalid input syntax for type bigint: \"9410-12**-****-9012\"");
+    error.sqlState.clear();
+    error.message = "resident 8506151234562 refused for bill 0012";
+    EXPECT_EQ(LogText(error), "resident 8506151****** refused for bill 0012");
+}
+
 TEST(DbErrorTest, VersionsCompareNumerically)
 {
     struct Case {
