@@ -58,7 +58,10 @@ std::string MaskForLog(std::string_view aText)
         ++index;
     }
     // Expiry, service code and card data behind "=" are never shown.
-    if (number.size() < text.size()) out += "=" + std::string(text.size() - number.size() - 1, '*');
+    if (number.size() < text.size()) {
+        out += '=';
+        out.append(text.size() - number.size() - 1, '*');
+    }
     return out;
 }
 
