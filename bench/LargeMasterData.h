@@ -3,8 +3,8 @@
 // 40 outlets, 100,000 goods (four season/day variants of each code) and
 // 20,000 menu buttons, with Korean names.
 
-#include "data/MasterStore.h"
-#include "data/MirrorFile.h"
+#include "store/MasterStore.h"
+#include "store/MirrorFile.h"
 
 #include <string>
 #include <utility>

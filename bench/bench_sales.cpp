@@ -3,7 +3,7 @@
 
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
-#include "data/MasterStore.h"
+#include "store/MasterStore.h"
 #include "sales/SaleBill.h"
 
 #include <benchmark/benchmark.h>

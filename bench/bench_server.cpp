@@ -5,7 +5,7 @@
 
 #include "core/IniFile.h"
 #include "core/ScriptedDialogService.h"
-#include "data/DataModule.h"
+#include "db/DataModule.h"
 
 #include <benchmark/benchmark.h>
 

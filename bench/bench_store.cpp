@@ -9,7 +9,7 @@
 #include "core/FileIO.h"
 #include "core/ScriptedDialogService.h"
 #include "LargeMasterData.h"
-#include "data/MasterStore.h"
+#include "store/MasterStore.h"
 
 #include <benchmark/benchmark.h>
 

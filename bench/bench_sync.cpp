@@ -13,10 +13,10 @@
 #include "core/FileIO.h"
 #include "core/IniFile.h"
 #include "core/ScriptedDialogService.h"
-#include "data/DataModule.h"
-#include "data/Download.h"
-#include "data/SqlParams.h"
-#include "data/Upload.h"
+#include "db/DataModule.h"
+#include "sync/Download.h"
+#include "db/SqlParams.h"
+#include "sync/Upload.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "core/Currency.h"
 #include "core/DateHelpers.h"
 #include "core/TextHelpers.h"
-#include "data/CardRules.h"
+#include "cards/CardRules.h"
 
 #include <cstdio>
 

@@ -2,8 +2,8 @@
 
 #include "core/DialogService.h"
 #include "core/TerminalContext.h"
-#include "data/IdentityRules.h"
-#include "data/MasterStore.h"
+#include "cards/IdentityRules.h"
+#include "store/MasterStore.h"
 #include "sales/SaleNavigator.h"
 
 #include <algorithm>

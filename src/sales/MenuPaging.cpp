@@ -1,6 +1,6 @@
 #include "sales/MenuPaging.h"
 
-#include "data/MasterRecords.h"
+#include "store/MasterRecords.h"
 
 #include <algorithm>
 

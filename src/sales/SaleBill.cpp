@@ -3,7 +3,7 @@
 #include "core/DialogService.h"
 #include "core/TerminalContext.h"
 #include "core/TextHelpers.h"
-#include "data/MasterStore.h"
+#include "store/MasterStore.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "sales/SaleLines.h"
 
 #include "core/TerminalContext.h"
-#include "data/MasterStore.h"
+#include "store/MasterStore.h"
 
 #include <algorithm>
 #include <optional>

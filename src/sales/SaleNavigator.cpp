@@ -1,7 +1,7 @@
 #include "sales/SaleNavigator.h"
 
 #include "core/TerminalContext.h"
-#include "data/MasterStore.h"
+#include "store/MasterStore.h"
 
 #include <algorithm>
 

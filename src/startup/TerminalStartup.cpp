@@ -4,9 +4,9 @@
 #include "core/Environment.h"
 #include "core/IniFile.h"
 #include "core/TextHelpers.h"
-#include "data/DbQuery.h"
-#include "data/MasterServer.h"
-#include "data/Password.h"
+#include "db/DbQuery.h"
+#include "sync/MasterServer.h"
+#include "login/Password.h"
 
 #include <cstdlib>
 

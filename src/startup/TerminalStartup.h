@@ -10,9 +10,9 @@
 #include "core/DialogService.h"
 #include "core/TerminalConfig.h"
 #include "core/TerminalContext.h"
-#include "data/Catalogue.h"
-#include "data/DataModule.h"
-#include "data/MasterStore.h"
+#include "db/Catalogue.h"
+#include "db/DataModule.h"
+#include "store/MasterStore.h"
 #include "devices/SerialPortPaths.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "EntryFixture.h"
 
-#include "data/IdentityRules.h"
+#include "cards/IdentityRules.h"
 
 namespace pos::test {
 namespace {

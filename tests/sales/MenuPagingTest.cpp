@@ -1,6 +1,6 @@
 #include "EntryFixture.h"
 
-#include "data/MasterRecords.h"
+#include "store/MasterRecords.h"
 #include "sales/MenuPaging.h"
 #include "sales/OpenPrice.h"
 #include "sales/SaleStatus.h"

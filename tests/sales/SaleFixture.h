@@ -4,7 +4,7 @@
 
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
-#include "data/MasterStore.h"
+#include "store/MasterStore.h"
 #include "sales/SaleBill.h"
 
 #include <gtest/gtest.h>

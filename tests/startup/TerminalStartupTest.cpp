@@ -9,7 +9,7 @@
 #include "core/IniFile.h"
 #include "core/ScriptedDialogService.h"
 #include "core/TextHelpers.h"
-#include "data/DbPassword.h"
+#include "db/DbPassword.h"
 #include "startup/TerminalStartup.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 // AppFirst before it.
 
 #include "ServerTerminal.h"
-#include "data/DbQuery.h"
-#include "data/LoginModel.h"
-#include "data/Password.h"
+#include "db/DbQuery.h"
+#include "login/LoginModel.h"
+#include "login/Password.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // POS_DB_USER, POS_DB_PASSWORD and POS_DB_TEMPLATE (scripts/test exports
 // them). Without them the test fails: server tests are never skipped.
 
-#include "data/DbConnection.h"
+#include "db/DbConnection.h"
 
 #include <libpq-fe.h>
 

@@ -9,8 +9,8 @@
 #include "core/Codec.h"
 #include "core/FileIO.h"
 #include "core/IniFile.h"
-#include "data/Catalogue.h"
-#include "data/DbPassword.h"
+#include "db/Catalogue.h"
+#include "db/DbPassword.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include "core/Codec.h"
 #include "core/FileIO.h"
 #include "core/ScriptedDialogService.h"
-#include "data/Catalogue.h"
-#include "data/DataModule.h"
-#include "data/DayLog.h"
+#include "db/Catalogue.h"
+#include "db/DataModule.h"
+#include "db/DayLog.h"
 
 #include <gtest/gtest.h>
 

@@ -5,13 +5,13 @@
 #include "Shots.h"
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
-#include "data/Catalogue.h"
-#include "data/DataModule.h"
-#include "data/LoginModel.h"
-#include "data/MasterStore.h"
-#include "data/Password.h"
-#include "login/TfrmAdminCheck.h"
-#include "login/TfrmLogin.h"
+#include "db/Catalogue.h"
+#include "db/DataModule.h"
+#include "login/LoginModel.h"
+#include "store/MasterStore.h"
+#include "login/Password.h"
+#include "login/ui/TfrmAdminCheck.h"
+#include "login/ui/TfrmLogin.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "controls/ZoPosButton.h"
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
-#include "data/MasterStore.h"
+#include "store/MasterStore.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "sales/ui/TfrmSale.h"
 #include "sales/ui/TfrmSaleFrame.h"

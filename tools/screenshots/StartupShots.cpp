@@ -4,8 +4,8 @@
 
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
-#include "data/DataModule.h"
-#include "data/Download.h"
+#include "db/DataModule.h"
+#include "sync/Download.h"
 #include "startup/ui/TfrmDataDown.h"
 #include "startup/ui/TfrmSplash.h"
 

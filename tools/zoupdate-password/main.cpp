@@ -6,7 +6,7 @@
 //   zoupdate-password PATH/ZoUpdate.ini < password.txt
 //   echo -n 'secret' | zoupdate-password ZoUpdate.ini
 
-#include "data/DbPassword.h"
+#include "db/DbPassword.h"
 
 #include <cstdio>
 #include <iostream>

@@ -2,8 +2,8 @@
 
 #include "controls/ZoPosButton.h"
 #include "core/TerminalContext.h"
-#include "data/DataModule.h"
-#include "data/MasterStore.h"
+#include "db/DataModule.h"
+#include "store/MasterStore.h"
 #include "sales/SaleStatus.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "sales/ui/TfrmSaleFrame.h"

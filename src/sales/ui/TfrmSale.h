@@ -10,7 +10,7 @@
 #include "core/ui/TfrmInherit.h"
 
 #include "core/TerminalConfig.h"
-#include "data/CardRules.h"
+#include "cards/CardRules.h"
 #include "sales/ItemEntry.h"
 #include "sales/MenuPaging.h"
 #include "sales/SaleBill.h"

@@ -7,7 +7,7 @@
 // ignored (the pass is not interrupted half-way through a table).
 
 #include "core/ui/TfrmInherit.h"
-#include "data/Download.h"
+#include "sync/Download.h"
 
 #include <QElapsedTimer>
 

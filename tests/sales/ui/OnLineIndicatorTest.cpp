@@ -10,9 +10,9 @@
 
 #include "controls/ZoPosButton.h"
 #include "core/IniFile.h"
-#include "data/Catalogue.h"
-#include "data/DataModule.h"
-#include "data/DbPassword.h"
+#include "db/Catalogue.h"
+#include "db/DataModule.h"
+#include "db/DbPassword.h"
 #include "sales/ui/TfrmSale.h"
 
 #include <QLabel>

@@ -7,7 +7,7 @@
 
 #include "controls/ZoPosButton.h"
 #include "controls/ZoPosLabel.h"
-#include "data/IdentityRules.h"
+#include "cards/IdentityRules.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "sales/ui/TfrmSale.h"
 #include "sales/ui/TfrmSaleFrame.h"

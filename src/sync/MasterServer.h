@@ -1,0 +1,35 @@
+#pragma once
+// The database side of the master-data store: the statements behind the
+// store's on-line reads (cashiers, common codes and outlets at log-in,
+// member and menu discounts of the bill, outlet names) installed as the
+// store's Server hooks, and the reading of a statement's rows as text that
+// the download shares.
+
+#include "db/DataModule.h"
+#include "store/MasterStore.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace pos {
+
+// Statement and number of result columns of an on-line read.
+std::string_view MasterReadKey(TMasterRead aRead);
+int MasterReadColumns(TMasterRead aRead);
+
+// Runs the statement set on aQuery and returns its rows as text, aColumns
+// values each (a NULL reads as empty text). aOnRow is told the row count
+// after each row and the total. A failure is logged under the statement key
+// and handed to CheckOffLine; the result is then nullopt.
+std::optional<TMirrorRows> ReadStatementRows(TfrmData& aData, TDbQuery& aQuery, int aColumns,
+                                             const std::function<void(std::size_t, std::size_t)>& aOnRow = {});
+
+// Installs the hooks: ConnectDB(true, false) before each read; the reads
+// with P0 = gsMasterUpjangCode, P1 = gsMasterPosNo where they take them;
+// the outlet name ("IZC002-GetUpjangName") only while the connection is
+// open. aData must outlive the store's use of the hooks.
+void InstallMasterServer(TMasterStore& aStore, TfrmData& aData);
+
+}  // namespace pos
