@@ -77,6 +77,7 @@ inline TMirrorRows MakeOutletRows()
     for (int o = 0; o < kOutlets; ++o) {
         std::vector<std::string> u(31, std::string(1, 'N'));
         u[0] = outletCode(o), u[1] = "01", u[2] = numbered("영업장", o), u[4] = "30";
+        u[12].assign(1, 'Y');  // sells off line: the measured start is an off-line one
         // One-letter flags as characters: GCC 12 warns falsely about
         // assigning one-letter literals here.
         u[28].assign(1, o % 2 ? 'Y' : 'N');

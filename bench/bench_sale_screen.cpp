@@ -3,9 +3,13 @@
 // painted, and paging a page of 25 menu buttons. Target: a tap well inside
 // one frame (16 ms).
 
+#include "RecordingSaleServices.h"
+
 #include "controls/ZoPosButton.h"
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
+#include "db/Catalogue.h"
+#include "db/DataModule.h"
 #include "store/MasterStore.h"
 #include "sales/ui/TfrmSale.h"
 
@@ -34,9 +38,14 @@ QApplication& app()
 // (so the menu buttons have 14 pages) and a screen showing.
 struct SaleScreen {
     TTerminalContext context;
-    ScriptedDialogService dialogs{&context};
-    TMasterStore store{context, dialogs};
-    TSaleHooks hooks;
+    ScriptedDialogService dialogs;
+    TNoMasterServer storeServer;
+    TMasterStore store{context, dialogs, storeServer};
+    TSqlCatalogue catalogue;
+    TSellsOffLinePolicy offLinePolicy;
+    TfrmData data{context, catalogue, dialogs, offLinePolicy};
+    test::RecordingSaleServices services{context};
+    TSaleCommandSet commands;
     TScreenEnv env;
     std::unique_ptr<TSaleScreenDeps> deps;
     std::unique_ptr<TfrmSale> screen;
@@ -78,7 +87,8 @@ struct SaleScreen {
             store.SetMenuData(menu, 9, "2359");
         }
         env.context = &context;
-        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, hooks);
+        context.gbOffLine = true;
+        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, data, services, commands);
         screen = std::make_unique<TfrmSale>(*deps);
         screen->show();
         paint();

@@ -16,8 +16,9 @@ using namespace pos;
 
 struct Terminal300 {
     TTerminalContext context;
-    ScriptedDialogService dialogs{&context};
-    TMasterStore store{context, dialogs};
+    ScriptedDialogService dialogs;
+    TNoMasterServer storeServer;
+    TMasterStore store{context, dialogs, storeServer};
     TSaleHooks hooks;
     TSaleBill bill{context, store, dialogs, hooks};
 

@@ -64,8 +64,9 @@ void BM_DataModuleQuery(benchmark::State& state)
     ctx.gsServerDB = login->database;
     TSqlCatalogue catalogue;
     catalogue.LoadFromText("[BENCH-SelectOne]\r\nSELECT :P0::int + 1\r\n");
-    ScriptedDialogService dialogs(&ctx);
-    TfrmData data(ctx, catalogue, dialogs);
+    ScriptedDialogService dialogs;
+    pos::TSellsOffLinePolicy offLinePolicy;
+    TfrmData data(ctx, catalogue, dialogs, offLinePolicy);
     data.DataModuleCreate(login->user);
     if (!data.ConnectDB(false, false)) return state.SkipWithError("cannot connect");
 

@@ -114,7 +114,8 @@ BENCHMARK(BM_RawReadSplitLines)->Unit(benchmark::kMillisecond);
 void BM_LoadGoodsAndMenus(benchmark::State& state)
 {
     Fixture& f = fixture();
-    TMasterStore store(f.ctx, f.dialogs);
+    TNoMasterServer storeServer;
+    TMasterStore store(f.ctx, f.dialogs, storeServer);
     for (auto _ : state) {
         store.LoadMirrorFile(TMirrorKind::Goods);
         store.LoadMirrorFile(TMirrorKind::Menu);
@@ -133,7 +134,8 @@ void BM_LoadGoodsAndMenusFreshStore(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        TMasterStore store(f.ctx, f.dialogs);
+        TNoMasterServer storeServer;
+        TMasterStore store(f.ctx, f.dialogs, storeServer);
         store.LoadMirrorFile(TMirrorKind::Goods);
         store.LoadMirrorFile(TMirrorKind::Menu);
         benchmark::DoNotOptimize(store.glGoodsData.data());
@@ -153,7 +155,8 @@ void BM_FillFromDecodedRows(benchmark::State& state)
     Fixture& f = fixture();
     TMirrorRows goodsRows, menuRows;
     MakeGoodsAndMenuRows(goodsRows, menuRows);
-    TMasterStore store(f.ctx, f.dialogs);
+    TNoMasterServer storeServer;
+    TMasterStore store(f.ctx, f.dialogs, storeServer);
     for (auto _ : state) {
         store.FillFromServerRows(TMirrorKind::Goods, goodsRows);
         store.FillFromServerRows(TMirrorKind::Menu, menuRows);

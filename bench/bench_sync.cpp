@@ -93,7 +93,7 @@ struct Terminal {
         ctx.gsServerIP = login->host;
         ctx.gsServerDB = login->database;
         catalogue.ReadSQLList(fs::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
+        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs, offLinePolicy);
         data->DataModuleCreate(login->user);
         TDbTimeouts timeouts;
         timeouts.statementTimeoutMs = 0;
@@ -102,9 +102,11 @@ struct Terminal {
     fs::path folder;
     TTerminalContext ctx;
     TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
+    ScriptedDialogService dialogs;
+    TSellsOffLinePolicy offLinePolicy;
     std::unique_ptr<TfrmData> data;
-    TMasterStore store{ctx, dialogs};
+    TNoMasterServer storeServer;
+    TMasterStore store{ctx, dialogs, storeServer};
     TOffLineStore queues{ctx, dialogs};
 };
 

@@ -15,27 +15,4 @@ bool ScriptedDialogService::AskBox(const std::string& aMsg)
     return answer;
 }
 
-bool ScriptedDialogService::GetGuestCount(bool)
-{
-    ++guestCountAsked;
-    if (guestCounts.empty() || context_ == nullptr) return false;
-    context_->giKoreanCount = guestCounts.front().korean;
-    context_->giForeignCount = guestCounts.front().foreign;
-    guestCounts.pop_front();
-    return true;
-}
-
-Currency ScriptedDialogService::GetOpenCodePrice(const std::string&, const std::string&, Currency, std::int64_t& aCorrectAmt,
-                                                 const std::string&)
-{
-    if (openPrices.empty()) {
-        aCorrectAmt = 0;
-        return Currency(-1);
-    }
-    const OpenPrice p = openPrices.front();
-    openPrices.pop_front();
-    aCorrectAmt = p.price < Currency(0) ? 0 : p.correctAmt;
-    return p.price;
-}
-
 }  // namespace pos

@@ -63,7 +63,8 @@ int CompareVersions(const std::string& aLeft, const std::string& aRight)
     return 0;
 }
 
-TfrmData::TfrmData(TTerminalContext& aContext, const TSqlCatalogue& aCatalogue, DialogService& aDialogs)
+TfrmData::TfrmData(TTerminalContext& aContext, const TSqlCatalogue& aCatalogue, DialogService& aDialogs,
+                   TOffLinePolicy& aPolicy)
     : dbpProcDC(*this, "PR_IAI010_01",
                 {"ASALE_DATE", "AUPJANG_CODE", "APOS_NO", "AMEMBER_NO", "ASALE_YN", "AKEYIN_YN"},
                 {"AREMARKS", "ACAN_SALE_YN"}),
@@ -77,6 +78,7 @@ TfrmData::TfrmData(TTerminalContext& aContext, const TSqlCatalogue& aCatalogue, 
       ctx_(aContext),
       catalogue_(aCatalogue),
       dialogs_(aDialogs),
+      policy_(aPolicy),
       programVersion_(GetVersion()),
       notifiedOffLine_(aContext.gbOffLine)
 {
@@ -147,10 +149,9 @@ void TfrmData::SetOffLine()
     ctx_.gbOffLine = true;
     DisconnectDB();
     if (holdingOffLine_) return;  // the retry loop below is already running
-    const std::optional<bool> mayOffLine =
-        policy_.firstUpjangOffLineYN ? policy_.firstUpjangOffLineYN() : std::nullopt;
+    const std::optional<bool> mayOffLine = policy_.OutletSellsOffLine();
     if (mayOffLine.has_value() && !*mayOffLine) HoldUntilOnLine();
-    else if (policy_.closeOrderTable) policy_.closeOrderTable();
+    else policy_.CloseOrderTable();
     NotifyIfChanged();
 }
 
@@ -164,7 +165,7 @@ void TfrmData::HoldUntilOnLine()
     while (ctx_.gbOffLine) {
         if (dialogs_.AskBox(kMsgRetryOnLine)) {
             if (TryConnect(true)) SetOnLine();
-        } else if (!policy_.shutdown || policy_.shutdown()) {
+        } else if (policy_.Shutdown()) {
             break;
         }
     }

@@ -17,6 +17,7 @@
 #include "db/DbConnection.h"
 #include "db/DbError.h"
 #include "db/DbQuery.h"
+#include "db/OffLinePolicy.h"
 #include "db/SqlParams.h"
 
 #include <cstdint>
@@ -29,18 +30,6 @@
 
 namespace pos {
 
-// What the data module needs from the rest of the terminal when it goes off
-// line. Every hook may be left empty.
-struct TOffLinePolicy {
-    // OffLineYN of the first loaded outlet; nullopt when no outlet is loaded.
-    std::function<std::optional<bool>()> firstUpjangOffLineYN;
-    // Shutdown(true): true when the program is ending, false when the cashier
-    // chose to keep it running.
-    std::function<bool()> shutdown;
-    // Closes the table order screen for off-line work when it is active.
-    std::function<void()> closeOrderTable;
-};
-
 // Numeric comparison of "major.minor.release.build" texts: <0, 0, >0.
 // Missing or unreadable parts count as 0.
 int CompareVersions(const std::string& aLeft, const std::string& aRight);
@@ -49,7 +38,8 @@ class TfrmData {
 public:
     using TOnLineObserver = std::function<void(bool aOffLine)>;
 
-    TfrmData(TTerminalContext& aContext, const TSqlCatalogue& aCatalogue, DialogService& aDialogs);
+    TfrmData(TTerminalContext& aContext, const TSqlCatalogue& aCatalogue, DialogService& aDialogs,
+             TOffLinePolicy& aPolicy);
     ~TfrmData();
     TfrmData(const TfrmData&) = delete;
     TfrmData& operator=(const TfrmData&) = delete;
@@ -61,7 +51,6 @@ public:
     // message and false (the program ends).
     bool DataModuleCreate(const std::string& aDbUser);
     void SetTimeouts(const TDbTimeouts& aTimeouts) { timeouts_ = aTimeouts; }
-    void SetOffLinePolicy(TOffLinePolicy aPolicy) { policy_ = std::move(aPolicy); }
     // The program's version compared by CheckClosed (GetVersion() unless set).
     void SetProgramVersion(std::string aVersion) { programVersion_ = std::move(aVersion); }
     const TDbLogin& Login() const { return login_; }
@@ -135,7 +124,7 @@ private:
     TTerminalContext& ctx_;
     const TSqlCatalogue& catalogue_;
     DialogService& dialogs_;
-    TOffLinePolicy policy_;
+    TOffLinePolicy& policy_;
     TDbLogin login_;
     TDbTimeouts timeouts_;
     std::string programVersion_;

@@ -130,34 +130,4 @@ std::string TDbStoredProc::Output(const std::string& aName) const
 // ---------------------------------------------------------------------------
 // TDbTransaction
 
-TDbTransaction::TDbTransaction(TfrmData& aData) : data_(aData)
-{
-    if (!data_.InTransaction()) error_ = data_.StartTransaction();
-}
-
-TDbTransaction::~TDbTransaction()
-{
-    if (!done_) data_.Rollback();
-}
-
-bool TDbTransaction::Commit()
-{
-    if (done_) return false;
-    if (!error_) error_ = data_.Commit();
-    if (error_) {
-        Fail(error_);
-        return false;
-    }
-    done_ = true;
-    return true;
-}
-
-void TDbTransaction::Fail(const TDbError& aError)
-{
-    if (done_) return;
-    done_ = true;
-    error_ = aError;
-    data_.WriteFailed(aError);
-}
-
 }  // namespace pos

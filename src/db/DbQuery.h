@@ -88,28 +88,4 @@ private:
     TDbError error_;
 };
 
-// One unit of writing. Begins the read-committed transaction when none is
-// open (or joins the open one) and rolls it back when it goes out of scope
-// without Commit. Fail() is the one failure path of a writer: the error is
-// logged under its key, a lost transaction is reported, a lost connection
-// switches the terminal off line, and the work is rolled back.
-class TDbTransaction {
-public:
-    explicit TDbTransaction(TfrmData& aData);
-    ~TDbTransaction();
-    TDbTransaction(const TDbTransaction&) = delete;
-    TDbTransaction& operator=(const TDbTransaction&) = delete;
-
-    // False when no transaction could be begun (see Error()).
-    bool Active() const { return !done_ && !error_; }
-    bool Commit();
-    void Fail(const TDbError& aError);
-    const TDbError& Error() const { return error_; }
-
-private:
-    TfrmData& data_;
-    bool done_ = false;
-    TDbError error_;
-};
-
 }  // namespace pos

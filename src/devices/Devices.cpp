@@ -34,12 +34,15 @@ void queueJob(TDevicePort& aPort, std::function<void(TDevicePort::Done)> aOperat
 }  // namespace
 
 TDevices::TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTerminalContext& aContext,
-                   DialogService& aDialogs, TDeviceTimings aTimings, QObject* aParent)
+                   TDeviceServices aServices, TDeviceTimings aTimings, QObject* aParent)
     : QObject(aParent),
       config_(std::move(aConfig)),
       paths_(std::move(aPaths)),
       context_(aContext),
-      dialogs_(aDialogs),
+      dialogs_(aServices.dialogs),
+      outlet_(aServices.outlet),
+      beeper_(aServices.beeper),
+      tickets_(aServices.tickets),
       timings_(aTimings),
       port1_(new TDevicePort("printer1", this)),
       port2_(new TDevicePort("printer2", this)),
@@ -75,8 +78,6 @@ void TDevices::onPortBusy()
     busyReported_ = now;
     emit busyChanged(now);
 }
-
-TOutletPrintInfo TDevices::outletInfo() const { return OutletPrintInfo ? OutletPrintInfo() : TOutletPrintInfo{}; }
 
 void TDevices::status(const std::string& aText)
 {
@@ -163,16 +164,17 @@ void TDevices::PrintReceipt2(const std::string& aText, Done aDone)
 
 void TDevices::PrintTicket(std::uint8_t aEnglish, Done aDone)
 {
+    if (!aDone) aDone = [](bool) {};
     const TPrinterType p1 = config_.printer1.enabled ? config_.printer1.type : TPrinterType::ptNone;
     const TPrinterType p2 = config_.printer2.enabled ? config_.printer2.type : TPrinterType::ptNone;
     auto printer1 = [this, p1, aEnglish, aDone] {
         const bool ticketPrinter = p1 == TPrinterType::ptTSP700 || p1 == TPrinterType::ptTSP800 ||
                                    p1 == TPrinterType::ptBoca || p1 == TPrinterType::ptFlotec;
-        if (ticketPrinter && TicketDriver) TicketDriver(1, p1, aEnglish, aDone);
-        else if (aDone) aDone(false);
+        if (ticketPrinter) tickets_.PrintTickets(1, p1, aEnglish, aDone);
+        else aDone(false);
     };
-    if ((p2 == TPrinterType::ptTSP600 || p2 == TPrinterType::ptTSP700) && TicketDriver)
-        TicketDriver(2, p2, aEnglish, [printer1](bool) { printer1(); });
+    if (p2 == TPrinterType::ptTSP600 || p2 == TPrinterType::ptTSP700)
+        tickets_.PrintTickets(2, p2, aEnglish, [printer1](bool) { printer1(); });
     else
         printer1();
 }
@@ -208,7 +210,7 @@ void TDevices::printStar(int aPrinterNo, const std::string& aText, int aErrCount
 {
     TDevicePort& port = aPrinterNo == 1 ? *port1_ : *port2_;
     TStarPrinter& printer = aPrinterNo == 1 ? *star1_ : *star2_;
-    const TOutletPrintInfo info = outletInfo();
+    const TOutletPrintInfo info = outlet_.OutletPrintInfo();
     std::string job = ComposeStarJob(aText, aCutImmediate, info.receiptRemark1, info.receiptRemark2);
     queueJob(
         port, [&printer, aErrCount, job = std::move(job)](Done aReport) { printer.print(job, aErrCount, std::move(aReport)); },
@@ -268,7 +270,7 @@ void TDevices::PrintEasyCheck(const TEasyCheckSlip& aSlip, Done aDone)
         if (aDone) aDone(true);
         return;
     }
-    const TOutletPrintInfo info = outletInfo();
+    const TOutletPrintInfo info = outlet_.OutletPrintInfo();
     const TEasyCheckHeader header{context_.gsMasterUpjangCode, context_.gsMasterPosNo, context_.gsCEOName,
                                   context_.gsSaupName,         context_.gsSaupNo,      context_.gsAddress,
                                   context_.gsTel,              info.cardTid,           info.cardTidName,
@@ -330,7 +332,7 @@ bool TDevices::OpenCashDrawer(Done aDone)
 
 void TDevices::BeepSpeaker(TBeepType aType)
 {
-    if (Beeper) Beeper(aType);
+    beeper_.Beep(aType);
 }
 
 void TDevices::onPrinter1Bytes(const QByteArray& aChunk)

@@ -16,6 +16,7 @@
 #include "devices/DeviceTimings.h"
 #include "devices/EasyCheckFrame.h"
 #include "devices/SerialPortPaths.h"
+#include "devices/TicketDriver.h"
 
 #include <QObject>
 
@@ -38,21 +39,40 @@ struct TOutletPrintInfo {
     std::string cardTid, cardTidName;            // card terminal id and its name, for card slips
 };
 
+// Where that comes from: the outlet the terminal is selling for now.
+class TOutletPrintSource {
+public:
+    virtual ~TOutletPrintSource() = default;
+    virtual TOutletPrintInfo OutletPrintInfo() const = 0;
+};
+
+// The computer's speaker.
+class TBeeper {
+public:
+    virtual ~TBeeper() = default;
+    virtual void Beep(TBeepType aType) = 0;
+};
+
+// The collaborators the devices cannot work without.
+struct TDeviceServices {
+    DialogService& dialogs;           // messages to the cashier
+    const TOutletPrintSource& outlet; // receipt remarks and card terminal of the outlet
+    TBeeper& beeper;
+    TTicketDriver& tickets;           // prints the pending ticket jobs on a ticket printer
+};
+
 class TDevices : public QObject {
     Q_OBJECT
 public:
     using Done = std::function<void(bool)>;
 
-    TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTerminalContext& aContext, DialogService& aDialogs,
-             TDeviceTimings aTimings = {}, QObject* aParent = nullptr);
+    TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTerminalContext& aContext,
+             TDeviceServices aServices, TDeviceTimings aTimings = {}, QObject* aParent = nullptr);
     ~TDevices() override;
 
-    // Set by the program; each may stay empty.
-    std::function<void(const std::string&)> ShowStatus;  // the splash window's status line
-    std::function<TOutletPrintInfo()> OutletPrintInfo;
-    std::function<void(TBeepType)> Beeper;
-    // The ticket drivers: print the pending ticket jobs on printer 1 or 2.
-    std::function<void(int aPrinterNo, TPrinterType aType, std::uint8_t aEnglish, Done aDone)> TicketDriver;
+    // The splash window's status line while the devices open; empty when
+    // there is no splash window to tell (nothing is shown then).
+    std::function<void(const std::string&)> ShowStatus;
 
     // Opens every configured device in turn, naming it on the status line.
     // A device that fails has shown its message; the start-up goes on.
@@ -122,12 +142,14 @@ private:
     using Step = std::function<void(TDevicePort::Next)>;
     void runSteps(std::shared_ptr<std::vector<Step>> aSteps, std::size_t aIndex, Done aDone);
     void status(const std::string& aText);
-    TOutletPrintInfo outletInfo() const;
 
     TDeviceConfig config_;
     TSerialPortPaths paths_;
     const TTerminalContext& context_;
     DialogService& dialogs_;
+    const TOutletPrintSource& outlet_;
+    TBeeper& beeper_;
+    TTicketDriver& tickets_;
     TDeviceTimings timings_;
 
     TDevicePort* port1_;

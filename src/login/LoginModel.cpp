@@ -6,6 +6,7 @@
 #include "core/TextHelpers.h"
 #include "db/DayLog.h"
 #include "db/DbQuery.h"
+#include "db/DbWork.h"
 #include "login/Password.h"
 
 #include <algorithm>
@@ -106,13 +107,14 @@ TBusinessDate BusinessDate(const std::string& aNow, const std::string& aOpen, co
 // ---------------------------------------------------------------- TLoginModel
 
 TLoginModel::TLoginModel(TTerminalContext& aContext, DialogService& aDialogs, TMasterStore& aStore, TfrmData& aData,
-                         TDeviceConfig& aDevices, TLoginGuard& aGuard)
+                         TDeviceConfig& aDevices, TLoginGuard& aGuard, TLoginProgram& aProgram)
     : ctx_(aContext),
       dialogs_(aDialogs),
       store_(aStore),
       data_(aData),
       devices_(aDevices),
       guard_(aGuard),
+      program_(aProgram),
       cards_(aContext, aStore, aDialogs)
 {
 }
@@ -183,7 +185,7 @@ void TLoginModel::Show()
 bool TLoginModel::CloseQuery()
 {
     if (result_ == TLoginResult::SignedOn) return true;
-    if (isCanClose_ || (Shutdown && Shutdown())) {
+    if (isCanClose_ || program_.Shutdown()) {
         result_ = TLoginResult::Cancelled;
         return true;
     }
@@ -623,7 +625,7 @@ bool TLoginModel::ChangePassword()
         return false;
     }
 
-    TDbTransaction transaction(data_);
+    TDbWork transaction(data_);
     if (!transaction.Active()) {
         transaction.Fail(transaction.Error());
         return false;
@@ -668,7 +670,7 @@ bool TLoginModel::ChangePassword()
 void TLoginModel::SaveLoginInfo(const std::string& aCashier, const std::string& aDate)
 {
     if (!data_.ConnectDB(true, false)) return;
-    TDbTransaction transaction(data_);
+    TDbWork transaction(data_);
     if (!transaction.Active()) {
         transaction.Fail(transaction.Error());
         return;
@@ -819,7 +821,7 @@ bool TLoginModel::closeConfigPanel()
     ctx_.gbSignPadType = next.gbSignPadType;
     ctx_.giSignPadPort = next.giSignPadPort;
     devices_ = devices;
-    if (RestartDevices) RestartDevices();
+    program_.RestartDevices();
 
     passwordChangeEnabled_ = lbPasswordChangeEnabled_;
     panel_ = TLoginPanel::None;

@@ -132,16 +132,24 @@ struct TBusinessDate {
 };
 TBusinessDate BusinessDate(const std::string& aNow, const std::string& aOpen, const std::string& aClose);
 
+// What the login asks of the program: the devices opened again after the
+// set-up panel saved them, and the shut-down offered when a login that may
+// not be abandoned is closed.
+class TLoginProgram {
+public:
+    virtual ~TLoginProgram() = default;
+    virtual void RestartDevices() = 0;  // DeviceFinish, ReadIniDevice, DeviceInit
+    virtual bool Shutdown() = 0;        // Shutdown(true): true when the program ends
+};
+
 class TLoginModel {
 public:
     TLoginModel(TTerminalContext& aContext, DialogService& aDialogs, TMasterStore& aStore, TfrmData& aData,
-                TDeviceConfig& aDevices, TLoginGuard& aGuard);
+                TDeviceConfig& aDevices, TLoginGuard& aGuard, TLoginProgram& aProgram);
 
-    // ---- hooks (all may stay empty)
+    // ---- optional hooks
     std::function<std::string()> Clock;                  // "yyyymmddhhnnss"; GetSysTimeStamp() when empty
-    std::function<void(const TLoginMessage&)> ShowMsg;   // the footer line
-    std::function<void()> RestartDevices;                // DeviceFinish, ReadIniDevice, DeviceInit
-    std::function<bool()> Shutdown;                      // Shutdown(true): true when the program ends
+    std::function<void(const TLoginMessage&)> ShowMsg;   // the footer line; the screen sets it, none without one
 
     // ---- the launcher (Login) and the screen's life
     // Login(aCanClose) before the screen shows: false (after the closing
@@ -230,6 +238,7 @@ private:
     TfrmData& data_;
     TDeviceConfig& devices_;
     TLoginGuard& guard_;
+    TLoginProgram& program_;
     TCardRules cards_;
 
     std::array<std::string, static_cast<std::size_t>(TLoginField::Count)> text_;

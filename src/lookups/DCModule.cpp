@@ -4,7 +4,7 @@
 
 #include "lookups/Lookups.h"
 
-#include "lookups/LookupWork.h"
+#include "db/DbWork.h"
 
 namespace pos {
 namespace {
@@ -25,7 +25,7 @@ bool TLookups::CallDCModule(const std::string& aMemberNo, bool aKeyIn, bool aPro
 
     std::string remarks, canSale;
     {
-        TLookupWork work(data_);
+        TDbWork work(data_);
         bool done = work.Active();
         if (done) {
             TDbStoredProc& proc = data_.dbpProcDC;
@@ -67,7 +67,7 @@ bool TLookups::CallDCModule(const std::string& aMemberNo, bool aKeyIn, bool aPro
 bool TLookups::ClearDCModule()
 {
     if (!connect()) return false;
-    TLookupWork work(data_);
+    TDbWork work(data_);
     if (!work.Active()) return false;
     for (const char* key : {"IZD000-ClearDCModule-1", "IZD000-ClearDCModule-2"}) {
         TDbQuery query(data_);

@@ -4,7 +4,7 @@
 #include "lookups/Lookups.h"
 
 #include "core/TextHelpers.h"
-#include "lookups/LookupWork.h"
+#include "db/DbWork.h"
 #include "store/MasterStore.h"
 
 namespace pos {
@@ -48,11 +48,12 @@ TMemberCardCountSource MakeMemberCardCountSource(TfrmData& aData)
     return [&aData](const std::string& aMemberNo) {
         TCardCountAnswer answer;
         if (!aData.ConnectDB(true, false)) return answer;  // OffLine
+        TDbWork read(aData, TDbWork::Read);
         TDbQuery query(aData);
         query.SetSQL("IZC000-GetMemberCardCount");
         query.SetParam(0, aMemberNo);
         if (!query.Open()) {
-            LookupReadFailed(aData, query.Error());
+            read.Fail(query.Error());
             answer.State = aData.Context().gbOffLine ? TCardCountState::OffLine : TCardCountState::Failed;
             return answer;
         }
@@ -66,11 +67,12 @@ bool TLookups::GetMemberInfo(const std::string& aAcceptMemberNo, TMemberInfo& aI
 {
     aInfo = {};
     if (!connect()) return false;
+    TDbWork read(data_, TDbWork::Read);
     TDbQuery query(data_);
     query.SetSQL("IZD000-GetMemberInfo");
     query.SetParam(0, aAcceptMemberNo);
     if (!query.Open()) {
-        LookupReadFailed(data_, query.Error());
+        read.Fail(query.Error());
         return false;
     }
     if (query.AsString(0).empty()) {
@@ -104,8 +106,9 @@ bool TLookups::GetBlackListInfo(const std::string& aMemberNo)
     if (!connect()) return false;
     // A check that cannot be made off line finds nothing, as off line; one
     // that fails on line refuses the member, without stopping the bill.
-    const auto failed = [this](const TDbError& aError) {
-        LookupReadFailed(data_, aError);
+    TDbWork read(data_, TDbWork::Read);
+    const auto failed = [this, &read](const TDbError& aError) {
+        read.Fail(aError);
         if (ctx().gbOffLine) return false;
         dialogs().ErrBox(kMsgBlackListUnknown, true);
         return true;
@@ -150,12 +153,13 @@ bool TLookups::GetBlackListInfo(const std::string& aMemberNo)
 bool TLookups::GetDCLimit(const std::string& aMemberNo, const std::string& aUpjangCode)
 {
     if (!connect()) return false;
+    TDbWork read(data_, TDbWork::Read);
     TDbQuery query(data_);
     query.SetSQL("IZD000-GetDCLimit");
     query.SetParam(0, aMemberNo);
     query.SetParam(1, aUpjangCode);
     if (!query.Open()) {
-        LookupReadFailed(data_, query.Error());
+        read.Fail(query.Error());
         if (ctx().gbOffLine) return false;
         dialogs().ErrBox(kMsgDCLimitUnknown, true);
         return true;

@@ -3,7 +3,7 @@
 #include "lookups/Lookups.h"
 
 #include "core/DateHelpers.h"
-#include "lookups/LookupWork.h"
+#include "db/DbWork.h"
 
 namespace pos {
 namespace {
@@ -57,13 +57,14 @@ bool TLookups::GetRoomInfo(const std::string& aRoomNo, TRoomInfo& aInfo)
         dialogs().ErrBox(kMsgRoomOffLine, true);
         return false;
     }
+    TDbWork read(data_, TDbWork::Read);
     TDbQuery query(data_);
     query.SetSQL("IZD000-GetRoomInfo");
     query.SetParam(0, ctx().gsMasterUpjangCode);
     query.SetParam(1, ctx().gsSaleDate);
     query.SetParam(2, aRoomNo);
     if (!query.Open()) {
-        LookupReadFailed(data_, query.Error());
+        read.Fail(query.Error());
         return false;
     }
     aInfo.MemberNo = query.AsString(0);
@@ -98,12 +99,13 @@ std::string TLookups::GetRoomMemberInfo(const std::string& aMemberNo)
         dialogs().ErrBox(kMsgRoomOffLine, true);
         return {};
     }
+    TDbWork read(data_, TDbWork::Read);
     TDbQuery query(data_);
     query.SetSQL("IZD000-GetRoomMemberInfo");
     query.SetParam(0, ctx().gsSaleDate);
     query.SetParam(1, aMemberNo);
     if (!query.Open()) {
-        LookupReadFailed(data_, query.Error());
+        read.Fail(query.Error());
         return {};
     }
     std::string roomNo = query.AsString(0);
@@ -119,7 +121,7 @@ bool TLookups::CallRoomModule(const std::string& aSaleDate, const std::string& a
                               std::int64_t aManage, std::int64_t aSeq)
 {
     if (!connect()) return false;
-    TLookupWork work(data_);
+    TDbWork work(data_);
     if (!work.Active()) return false;
 
     TDbQuery query(data_);
@@ -176,13 +178,14 @@ bool TLookups::GetLockerInfo(const std::string& aLockerNo, TLockerInfo& aInfo)
         dialogs().ErrBox(kMsgLockerOffLine, true);
         return false;
     }
+    TDbWork read(data_, TDbWork::Read);
     TDbQuery query(data_);
     query.SetSQL("IZD000-GetLockerInfo-1");
     query.SetParam(0, ctx().gsSaleDate);
     query.SetParam(1, aLockerNo);
     query.SetParam(2, std::to_string(askedSeq));
     if (!query.Open()) {
-        LookupReadFailed(data_, query.Error());
+        read.Fail(query.Error());
         return false;
     }
     aInfo.MemberNo = query.AsString(0);
@@ -199,13 +202,15 @@ bool TLookups::GetLockerInfo(const std::string& aLockerNo, TLockerInfo& aInfo)
         return false;
     }
 
+    TDbWork frontRead(data_, TDbWork::Read);
+
     TDbQuery front(data_);
     front.SetSQL("IZD000-GetLockerInfo-2");
     front.SetParam(0, ctx().gsSaleDate);
     front.SetParam(1, aLockerNo);
     front.SetParam(2, std::to_string(aInfo.LockerSeq));
     if (!front.Open()) {
-        LookupReadFailed(data_, front.Error());
+        read.Fail(front.Error());
         return false;
     }
     if (!front.AsString(0).empty()) {
@@ -227,12 +232,13 @@ bool TLookups::GetEventInfo(std::string& aEventNo, TEventInfo& aInfo)
         dialogs().ErrBox(kMsgCreditOffLine, true);
         return false;
     }
+    TDbWork read(data_, TDbWork::Read);
     TDbQuery query(data_);
     query.SetSQL("IZD000-GetEventInfo");
     query.SetParam(0, aEventNo);
     query.SetParam(1, ctx().gsSaleDate);
     if (!query.Open()) {
-        LookupReadFailed(data_, query.Error());
+        read.Fail(query.Error());
         return false;
     }
     aInfo.EventName = query.AsString(0);
@@ -260,12 +266,13 @@ bool TLookups::GetCreditInfo(std::string& aMemberNo, TCreditInfo& aInfo)
         dialogs().ErrBox(kMsgCreditOffLine, true);
         return false;
     }
+    TDbWork read(data_, TDbWork::Read);
     TDbQuery query(data_);
     query.SetSQL("IZD000-GetCreditInfo");
     query.SetParam(0, aMemberNo);
     query.SetParam(1, ctx().gsSaleDate);
     if (!query.Open()) {
-        LookupReadFailed(data_, query.Error());
+        read.Fail(query.Error());
         return false;
     }
     aInfo.CustNo = query.AsString(0);

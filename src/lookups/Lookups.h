@@ -12,10 +12,11 @@
 // that fails while the terminal stays on line refuses the member rather than
 // let a restriction through unseen.
 //
-// Look-ups only read and may run inside a bill's transaction. The modules
+// Look-ups only read and may run inside a bill's transaction, each under a
+// savepoint there, so a failed look-up never aborts the bill. The modules
 // that write work in their own transaction when none is open and under a
 // savepoint inside the caller's, so they never commit or abort the caller's
-// rows (LookupWork.h).
+// rows (db/DbWork.h).
 
 #include "core/Currency.h"
 #include "cards/CardRules.h"

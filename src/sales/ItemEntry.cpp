@@ -81,7 +81,7 @@ bool TItemEntry::directSelect() const
 
 bool TItemEntry::unitPriceToggleDown() const
 {
-    return bill_.screen.groupPrintCaption == kUnitPriceCaption && bill_.screen.groupPrintDown;
+    return bill_.screen.commands.UnitPriceDown();
 }
 
 bool TItemEntry::needsOpenPrice(const TGoodsData& aGoods) const
@@ -105,7 +105,8 @@ std::optional<Currency> TItemEntry::askOpenPrice(const std::string& aName, const
 TEntryOutcome TItemEntry::add(std::int64_t aCorrect, std::optional<Currency> aPrice)
 {
     // The unit-price correction applies to one item.
-    if (bill_.screen.groupPrintCaption == kUnitPriceCaption) bill_.screen.groupPrintDown = false;
+    if (bill_.screen.commands.groupPrintMode == TGroupPrintMode::UnitPrice)
+        bill_.screen.commands[TSaleCommand::GroupPrint].down = false;
     if (context_.gbSki && hooks_.AddSkiSaleList(aCorrect, aPrice)) return {TEntryOutcome::Added};
     if (bill_.AddSaleList(aCorrect, aPrice) == TAddResult::UnknownCode) return wrongCode();
     return {TEntryOutcome::Added};

@@ -25,9 +25,6 @@ inline constexpr const char* kCodeFieldCaption = "메뉴코드";
 inline constexpr const char* kWrongInputSuffix = "를(을) 잘못 입력하셨습니다.";
 inline constexpr const char* kSkiMemberCardNotice = "[우대할인]을 누른 상태에서, 메뉴를 선택하고 카드를 읽으십시오.";
 inline constexpr const char* kSeparateSaleSuffix = " 매출은 다른 영업장 매출과 별도로 처리해야 합니다.";
-// The caption the group-print command takes at table outlets: pressed, the
-// next item's price is asked for (a unit-price correction of one item).
-inline constexpr const char* kUnitPriceCaption = "단가조정";
 
 // How an entered text is read, by its length and shape.
 enum class TCodeKind {
@@ -62,14 +59,14 @@ class TEntryHooks {
 public:
     virtual ~TEntryHooks() = default;
     // A member card was read: the discount command with gsTempMemberNo.
-    virtual void MemberCardRead() {}
+    virtual void MemberCardRead() = 0;
     // A credit card was swiped: the payment command with gsTempMemberNo.
-    virtual void CreditCardRead() {}
+    virtual void CreditCardRead() = 0;
     // Ski lift items take their own entry path; false: not handled, the
     // ordinary path adds the line.
-    virtual bool AddSkiSaleList(std::int64_t /*aCorrectAmt*/, std::optional<Currency> /*aOpenPrice*/) { return false; }
+    virtual bool AddSkiSaleList(std::int64_t aCorrectAmt, std::optional<Currency> aOpenPrice) = 0;
     // The ski package screen shown before a package menu; false: cancelled.
-    virtual bool SkiPackageScreen() { return true; }
+    virtual bool SkiPackageScreen() = 0;
 };
 
 // The open-price launcher: the entered sale price, or below 0 on cancel;

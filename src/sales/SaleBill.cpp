@@ -39,10 +39,9 @@ const TUpjangData* TSaleBill::ownUpjang() const
 
 void TSaleBill::askGuestCountFirst()
 {
-    const bool asksCount = screen.guestCountCaption == "객수조정" || screen.guestCountCaption == "캐디";
-    if (!screen.guestCountEnabled || !asksCount) return;
+    if (!screen.commands[TSaleCommand::GuestCount].enabled) return;
     if (context_.giKoreanCount != 0 || context_.giForeignCount != 0) return;
-    if (dialogs_.GetGuestCount(true)) hooks_.ShowWaitCount();
+    if (hooks_.GetGuestCount(true)) hooks_.ShowWaitCount();
 }
 
 int TSaleBill::findMergeableLine(const std::optional<Currency>& aOpenPrice, bool aCaddy) const
@@ -103,7 +102,7 @@ TAddResult TSaleBill::AddSaleList(std::int64_t aCorrectAmt, std::optional<Curren
         aOpenPrice = entry.scalePrice;
     entry.menuSelect = false;
     const std::int64_t order = lines_.MaxOrder() + 1;
-    const bool caddy = screen.guestCountEnabled && screen.guestCountDown && screen.guestCountCaption != "객수조정";
+    const bool caddy = screen.commands[TSaleCommand::GuestCount].enabled && screen.commands.CaddyMode();
     const Currency quantity = entry.saleCount;
     const Currency sign(context_.giSign);
 
@@ -177,8 +176,8 @@ Currency TSaleBill::CalcSaleAmt(const std::string& aTaxCalcuCode, Currency aAmt)
     if (!context_.gbVessa || aTaxCalcuCode == context_.gsTaxGubunDutyfree) return aAmt;
     const auto tenth = [](Currency x) { return RoundNumber(x / Currency(10), 1); };
     const bool serviceCharge = aTaxCalcuCode == context_.gsTaxGubunDutyTip;
-    const bool withService = serviceCharge && !screen.noSvcDown;
-    const bool withVat = !screen.noVatDown;
+    const bool withService = serviceCharge && !screen.commands.NoSvcDown();
+    const bool withVat = !screen.commands.NoVatDown();
     if (serviceCharge && withService && withVat) {
         const Currency withTip = aAmt + tenth(aAmt);
         return withTip + tenth(withTip);  // service charge, then VAT on the total
@@ -340,13 +339,11 @@ void TSaleBill::ClearBill()
     screen.lockerLabel.clear();
     CalcSaleList(true);
     hooks_.ClearPrintLists();
-    screen.daesoCaption = "대인";
     screen.daesoDown = false;
-    screen.dcDown = false;
-    if (screen.groupPrintCaption != "단가조정") {
+    screen.commands[TSaleCommand::DC].down = false;
+    if (screen.commands.groupPrintMode == TGroupPrintMode::Tickets) {
         const TUpjangData* own = ownUpjang();
-        screen.groupPrintDown = own && own->GroupTicketYN;
-        screen.groupPrintCaption = screen.groupPrintDown ? "통합발권" : "낱장발권";
+        screen.commands[TSaleCommand::GroupPrint].down = own && own->GroupTicketYN;
     }
     hooks_.GetMaxBillNo();
     hooks_.ShowSaleGubun();

@@ -5,6 +5,7 @@
 // finished. The screen owns the widgets; this class owns what they show.
 
 #include "core/Currency.h"
+#include "sales/CommandBar.h"
 #include "sales/SaleLines.h"
 
 #include <cstdint>
@@ -39,18 +40,8 @@ struct TSaleScreenState {
     bool showing = false;  // the screen is shown (focus and button presses apply only then)
     bool enabled = true;
 
-    bool guestCountEnabled = false;  // guest-count / caddy button
-    bool guestCountDown = false;
-    std::string guestCountCaption;
-
-    bool noSvcDown = false;  // hotel restaurants: "No SVC" toggle
-    bool noVatDown = false;  // hotel restaurants: "No VAT" toggle
-
-    std::string daesoCaption = "대인";
-    bool daesoDown = false;
-    bool dcDown = false;
-    std::string groupPrintCaption = "낱장발권";
-    bool groupPrintDown = false;
+    TCommandBar commands;   // the command buttons: enabled, down, and what they serve for
+    bool daesoDown = false; // ski outlets: the adult/child toggle shows "소인" (child)
     std::string lockerLabel;
 
     std::string menuNameText;  // the name label
@@ -68,27 +59,31 @@ struct TBillTotals {
     Currency change;    // "거스름돈"
 };
 
-// What the bill asks of the rest of the terminal. Every default does nothing,
-// so the bill works before the discount engine, the devices or the recording
-// exist; the program installs the real ones.
+// What the bill asks of the rest of the terminal: the discount engine, the
+// devices, the bill numbers, the screen's displays. The sale screen provides
+// it (passing on what is not its own to the program's services); a test
+// records the calls.
 class TSaleHooks {
 public:
     virtual ~TSaleHooks() = default;
     // The discount engine: re-applies the bill's discounts to its lines.
-    virtual void ExecDC(TSaleLines&) {}
-    virtual void RecreateSaleList(TSaleLines&) {}
+    virtual void ExecDC(TSaleLines&) = 0;
+    virtual void RecreateSaleList(TSaleLines&) = 0;
     // True when the discount module asks for the member lists to be reloaded.
-    virtual bool ClearDCModule() { return false; }
-    virtual void ShowLineDisplay(const std::string& /*aLine1*/, const std::string& /*aLine2*/) {}
-    virtual void ClearTicketData() {}
-    virtual void ClearPrintLists() {}   // tender print lists and joined cards
-    virtual void EndPreSale() {}        // the pre-sale command's end
-    virtual void GetMaxBillNo() {}
-    virtual void ShowSaleGubun() {}
-    virtual void ShowWaitCount() {}
-    virtual void ShowBillNo() {}
-    virtual void PressFirstMenuButtons() {}  // first outlet and first menu-group button
-    virtual void OpenSkiSchool() {}          // ski school registration, through the order-table button
+    virtual bool ClearDCModule() = 0;
+    virtual void ShowLineDisplay(const std::string& aLine1, const std::string& aLine2) = 0;
+    virtual void ClearTicketData() = 0;
+    virtual void ClearPrintLists() = 0;   // tender print lists and joined cards
+    virtual void EndPreSale() = 0;        // the pre-sale command's end
+    virtual void GetMaxBillNo() = 0;
+    virtual void ShowSaleGubun() = 0;
+    virtual void ShowWaitCount() = 0;
+    virtual void ShowBillNo() = 0;
+    virtual void PressFirstMenuButtons() = 0;  // first outlet and first menu-group button
+    virtual void OpenSkiSchool() = 0;          // ski school registration, through the order-table button
+    // The guest-count dialog (Korean and foreign counts into the context);
+    // true when the counts were taken.
+    virtual bool GetGuestCount(bool aMustInput) = 0;
 };
 
 enum class TAddResult {

@@ -5,6 +5,7 @@
 #include "core/IniFile.h"
 #include "core/TextHelpers.h"
 #include "db/DbQuery.h"
+#include "db/DbWork.h"
 #include "sync/MasterServer.h"
 #include "login/Password.h"
 
@@ -12,9 +13,17 @@
 
 namespace pos {
 
-TTerminalStartup::TTerminalStartup(TTerminalContext& aContext, DialogService& aDialogs, TStartupHooks aHooks)
-    : store(aContext, aDialogs), context_(aContext), dialogs_(aDialogs), hooks_(std::move(aHooks))
+TTerminalStartup::TTerminalStartup(TTerminalContext& aContext, DialogService& aDialogs, TOffLinePolicy& aPolicy,
+                                   TStartupSteps& aSteps)
+    : data(aContext, catalogue, aDialogs, aPolicy),
+      masterServer(data),
+      store(aContext, aDialogs, masterServer),
+      context_(aContext),
+      dialogs_(aDialogs),
+      steps_(aSteps)
 {
+    // Only a password hash reaches "Cashier.dat" or comes back from it.
+    InstallCashierPasswordHooks(store);
 }
 
 bool TTerminalStartup::Create(const std::filesystem::path& aFolder, const std::string& aDbUser)
@@ -41,26 +50,21 @@ bool TTerminalStartup::Create(const std::filesystem::path& aFolder, const std::s
         return false;
     }
 
-    data = std::make_unique<TfrmData>(context_, catalogue, dialogs_);
-    if (!data->DataModuleCreate(aDbUser)) return false;
-    // The store reads the server through the data module while on line, and
-    // keeps cashier passwords only as hashes.
-    InstallMasterServer(store, *data);
-    InstallCashierPasswordHooks(store);
-    data->ConnectDB(true, true);
+    if (!data.DataModuleCreate(aDbUser)) return false;
+    data.ConnectDB(true, true);
     FollowServerClock();
     context_.gsIP = GetIP();
-    if (hooks_.LoadQueues) hooks_.LoadQueues();
+    steps_.LoadQueues();
     return true;
 }
 
 void TTerminalStartup::FollowServerClock()
 {
-    if (!data || !data->ConnectDB(false, false)) return;
-    TDbQuery& qry = data->qryQuery;
+    if (!data.ConnectDB(false, false)) return;
+    TDbQuery& qry = data.qryQuery;
     qry.SetSQL("IZC000-GetSysTime");
     if (!qry.Open()) {
-        data->ReadFailed(qry.Error());
+        data.ReadFailed(qry.Error());
         return;
     }
     const std::string stamp = qry.Eof() ? std::string() : qry.AsString(0);
@@ -73,6 +77,25 @@ void TTerminalStartup::ReloadDevices()
     const IniFile posIni = IniFile::load(std::filesystem::path(context_.gsFolder) / "POS.ini");
     ReadIniDevice(posIni, context_, devices);
     serialPorts = ReadSerialPortPaths(posIni);
+}
+
+std::optional<bool> TTerminalStartup::OutletSellsOffLine() const
+{
+    const auto ownOutlet = [this](const std::vector<TUpjangData>& aList) -> const TUpjangData* {
+        for (const TUpjangData& u : aList)
+            if (u.UpjangCode == context_.gsMasterUpjangCode) return &u;
+        return aList.empty() ? nullptr : &aList.front();
+    };
+    if (store.UpjangRecordsComplete()) {
+        const TUpjangData* own = ownOutlet(store.glUpjangData);
+        return own ? std::optional<bool>(own->OffLineYN) : std::nullopt;
+    }
+    // Read on its own: the store's list stays as the start-up read it.
+    TNoMasterServer noServer;
+    TMasterStore mirror(context_, dialogs_, noServer);
+    if (!mirror.LoadMirrorFile(TMirrorKind::Upjang)) return std::nullopt;
+    const TUpjangData* own = ownOutlet(mirror.glUpjangData);
+    return own ? std::optional<bool>(own->OffLineYN) : std::nullopt;
 }
 
 bool TTerminalStartup::IsTestDatabase() const
@@ -90,30 +113,30 @@ bool TTerminalStartup::Activate()
     store.ReadCashierData(true);
     store.ReadCommonData(true);
     context_.gsSaleDate = GetSysDate(0);
-    if (hooks_.DeviceInit) hooks_.DeviceInit();
-    if (!hooks_.Login || !hooks_.Login()) return false;
-    if (hooks_.DownloadData) hooks_.DownloadData();
+    steps_.DeviceInit();
+    if (!steps_.Login()) return false;
+    steps_.DownloadData();
     // The test-database check comes before the upload: queued sales of the
     // real resort must never be sent into a test database (and so leave the
     // queue); they wait for the real server.
     context_.gbTestMode = IsTestDatabase();
     if (context_.gbTestMode)
         dialogs_.ErrBox(kMsgTestDatabase, true);
-    else if (hooks_.UploadData)
-        hooks_.UploadData(false);
-    if (hooks_.RunSaleScreen) hooks_.RunSaleScreen();
+    else
+        steps_.UploadData(false);
+    steps_.RunSaleScreen();
     return true;
 }
 
 void TTerminalStartup::signOff()
 {
-    if (!data || !data->ConnectDB(false, false)) return;
+    if (!data.ConnectDB(false, false)) return;
     if (context_.gsToday.empty() || context_.gsMasterUpjangCode.empty() || context_.gsMasterPosNo.empty() ||
         context_.gsCashier.empty())
         return;
-    TDbTransaction transaction(*data);
+    TDbWork transaction(data);
     if (!transaction.Active()) return;  // already reported by the data module
-    TDbQuery& qry = data->qryQuery;
+    TDbQuery& qry = data.qryQuery;
     qry.SetSQL("IAH010-SaveLoginInfo-4");
     qry.SetParam(0, context_.gsToday);
     qry.SetParam(1, context_.gsMasterUpjangCode);
@@ -131,12 +154,11 @@ void TTerminalStartup::signOff()
 
 TShutdownAction TTerminalStartup::Shutdown(bool aAskShutdown)
 {
-    if (hooks_.ClearDCModule) hooks_.ClearDCModule();
+    steps_.ClearDCModule();
     signOff();
     const TShutdownAction action =
         DecideShutdown(context_, aAskShutdown, [this](const char* aText) { return dialogs_.AskBox(aText); });
-    if (action == TShutdownAction::PowerOff && !powerOffCommand.empty() && hooks_.RunPowerOff)
-        hooks_.RunPowerOff(powerOffCommand);
+    if (action == TShutdownAction::PowerOff && !powerOffCommand.empty()) steps_.RunPowerOff(powerOffCommand);
     return action;
 }
 

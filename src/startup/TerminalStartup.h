@@ -4,20 +4,21 @@
 // connection and the server's clock, the outlets, cashiers and common codes,
 // the devices, the login, the master-data download, the test-database check,
 // the upload of the off-line queue and finally the sale screen. Screens and
-// devices are reached through hooks, so the sequence runs (and is tested)
-// without a window.
+// devices are reached through the steps interface, so the sequence runs (and
+// is tested) without a window.
 
 #include "core/DialogService.h"
 #include "core/TerminalConfig.h"
 #include "core/TerminalContext.h"
 #include "db/Catalogue.h"
 #include "db/DataModule.h"
+#include "db/OffLinePolicy.h"
 #include "store/MasterStore.h"
+#include "sync/MasterServer.h"
 #include "devices/SerialPortPaths.h"
 
 #include <filesystem>
-#include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 
 namespace pos {
@@ -29,22 +30,24 @@ inline constexpr const char* kMsgTestDatabase =
 inline constexpr const char* kMsgNoCatalogue = "POSSQL.ini 파일을 읽을 수 없습니다.\r전산팀에 문의하십시오.";
 
 // What the sequence asks of the screens, the devices and the other areas.
-// An empty hook is a step that does nothing (yet).
-struct TStartupHooks {
-    std::function<void(const std::string&)> ShowStatus;  // the splash window's status line
-    std::function<void()> LoadQueues;                    // the off-line queues from their files
-    std::function<void()> DeviceInit;
-    std::function<bool()> Login;                         // the login screen; false ends the program
-    std::function<void()> DownloadData;                  // the master data, on line or from the mirror files
-    std::function<bool(bool aShowNoData)> UploadData;    // the off-line queue
-    std::function<void()> RunSaleScreen;
-    std::function<void()> ClearDCModule;                 // the server's discount work area of this terminal
-    std::function<bool(const std::string&)> RunPowerOff; // runs the configured power-off command
+class TStartupSteps {
+public:
+    virtual ~TStartupSteps() = default;
+    virtual void LoadQueues() = 0;                          // the off-line queues from their files
+    virtual void DeviceInit() = 0;
+    virtual bool Login() = 0;                               // the login screen; false ends the program
+    virtual void DownloadData() = 0;                        // the master data, on line or from the mirror files
+    virtual bool UploadData(bool aShowNoData) = 0;          // the off-line queue
+    virtual void RunSaleScreen() = 0;
+    virtual void ClearDCModule() = 0;                       // the server's discount work area of this terminal
+    virtual bool RunPowerOff(const std::string& aCommand) = 0;  // runs the configured power-off command
 };
 
 class TTerminalStartup {
 public:
-    TTerminalStartup(TTerminalContext& aContext, DialogService& aDialogs, TStartupHooks aHooks);
+    // aPolicy decides for the data module when the connection is lost.
+    TTerminalStartup(TTerminalContext& aContext, DialogService& aDialogs, TOffLinePolicy& aPolicy,
+                     TStartupSteps& aSteps);
 
     // The steps before the splash window shows: the program folder and its
     // "Log", the catalogue, "POS.ini", "POSIP.ini", "POSData.ini", the data
@@ -68,12 +71,19 @@ public:
     // Reads the devices and their ports from "POS.ini" again (after the
     // set-up panel saved it).
     void ReloadDevices();
+    // Whether the terminal's outlet may sell off line: its OffLineYN from
+    // the whole outlet record, which the store holds after the download or
+    // an off-line start; before the download (the on-line read at start-up
+    // brings five items only) from the record the last download left in
+    // "Upjang.dat". nullopt when neither knows the outlet.
+    std::optional<bool> OutletSellsOffLine() const;
 
     TSqlCatalogue catalogue;
     TDeviceConfig devices;
     TSerialPortPaths serialPorts;  // where COM n lives on this computer
+    TfrmData data;                 // made with the terminal; its credentials and connection in Create
+    TDbMasterServer masterServer;  // the store's on-line reads, over the data module
     TMasterStore store;
-    std::unique_ptr<TfrmData> data;
     std::string powerOffCommand;  // "PowerOffCommand" of section "CONFIG" of "POS.ini"; empty: none
 
 private:
@@ -81,7 +91,7 @@ private:
 
     TTerminalContext& context_;
     DialogService& dialogs_;
-    TStartupHooks hooks_;
+    TStartupSteps& steps_;
     std::string dbUser_;
 };
 

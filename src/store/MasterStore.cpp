@@ -108,7 +108,8 @@ TDCMenuData MapReadDCMenuRow(const std::vector<std::string>& aRow)
 
 // ---------------------------------------------------------------------------
 
-TMasterStore::TMasterStore(TTerminalContext& aContext, DialogService& aDialogs) : context_(aContext), dialogs_(aDialogs)
+TMasterStore::TMasterStore(TTerminalContext& aContext, DialogService& aDialogs, TMasterServer& aServer)
+    : context_(aContext), dialogs_(aDialogs), server_(aServer)
 {
 }
 
@@ -291,7 +292,7 @@ Variant TMasterStore::GetUpjangData(const std::string& aUpjangCode, int aItem) c
 std::string TMasterStore::GetUpjangName(const std::string& aUpjangCode) const
 {
     if (const TUpjangData* u = findUpjang(aUpjangCode)) return u->UpjangName;
-    if (!context_.gbOffLine && Server.UpjangName) return Server.UpjangName(aUpjangCode).value_or(std::string());
+    if (!context_.gbOffLine) return server_.UpjangName(aUpjangCode).value_or(std::string());
     return {};
 }
 
@@ -447,10 +448,9 @@ Variant TMasterStore::GetEtcDCData(const std::string& aMemberNo, int aItem) cons
 bool TMasterStore::ReadCashierData(bool aDownOnOffLine)
 {
     glCashierData.clear();
-    if (Server.ConnectDB) Server.ConnectDB();
+    server_.ConnectDB();
     if (!context_.gbOffLine) {
-        if (!Server.ReadRows) return false;
-        const auto rows = Server.ReadRows(TMasterRead::Cashier);
+        const auto rows = server_.ReadRows(TMasterRead::Cashier);
         if (!rows) return false;
         appendRows(glCashierData, *rows, TCashierData{});
         return true;
@@ -463,10 +463,9 @@ bool TMasterStore::ReadCommonData(bool aDownOnOffLine)
 {
     glCommonData.clear();
     changed(ilCommon);
-    if (Server.ConnectDB) Server.ConnectDB();
+    server_.ConnectDB();
     if (!context_.gbOffLine) {
-        if (!Server.ReadRows) return false;
-        const auto rows = Server.ReadRows(TMasterRead::Common);
+        const auto rows = server_.ReadRows(TMasterRead::Common);
         if (!rows) return false;
         appendRows(glCommonData, *rows, TCommonData{});
         return true;
@@ -482,13 +481,13 @@ bool TMasterStore::ReadUpjangData(bool aDownOnOffLine)
 {
     glUpjangData.clear();
     changed(ilUpjang);
-    if (Server.ConnectDB) Server.ConnectDB();
+    server_.ConnectDB();
     if (!context_.gbOffLine) {
-        if (!Server.ReadRows) return false;
-        const auto rows = Server.ReadRows(TMasterRead::Upjang);
+        const auto rows = server_.ReadRows(TMasterRead::Upjang);
         if (!rows) return false;
         glUpjangData.reserve(rows->size());
         for (const auto& row : *rows) glUpjangData.push_back(MapReadUpjangRow(row));
+        upjangComplete_ = false;
         return true;
     }
     if (!aDownOnOffLine) return false;
@@ -501,9 +500,9 @@ bool TMasterStore::ReadDCMemberData(bool aClearAll)
 {
     if (aClearAll) glDCMemberData.clear();
     else std::erase_if(glDCMemberData, [](const TDCMemberData& d) { return !d.MasterMemberYN; });
-    if (Server.ConnectDB) Server.ConnectDB();
-    if (context_.gbOffLine || !Server.ReadRows) return false;
-    const auto rows = Server.ReadRows(TMasterRead::DCMember);
+    server_.ConnectDB();
+    if (context_.gbOffLine) return false;
+    const auto rows = server_.ReadRows(TMasterRead::DCMember);
     if (!rows) return false;
     for (const auto& row : *rows) glDCMemberData.push_back(MapReadDCMemberRow(row, context_));
     return true;
@@ -522,9 +521,9 @@ void TMasterStore::DeleteDCMemberData(int aIndex)
 
 bool TMasterStore::ReadDCMenuData()
 {
-    if (Server.ConnectDB) Server.ConnectDB();
-    if (context_.gbOffLine || !Server.ReadRows) return false;
-    const auto rows = Server.ReadRows(TMasterRead::DCMenu);
+    server_.ConnectDB();
+    if (context_.gbOffLine) return false;
+    const auto rows = server_.ReadRows(TMasterRead::DCMenu);
     if (!rows) return false;
     for (const auto& row : *rows) glDCMenuData.push_back(MapReadDCMenuRow(row));
     return true;
@@ -665,7 +664,10 @@ bool TMasterStore::LoadMirrorFile(TMirrorKind aKind)
         return ok;
     }
     case TMirrorKind::Common: changed(ilCommon); return loadRecords(aKind, glCommonData);
-    case TMirrorKind::Upjang: changed(ilUpjang); return loadRecords(aKind, glUpjangData);
+    case TMirrorKind::Upjang:
+        changed(ilUpjang);
+        upjangComplete_ = true;
+        return loadRecords(aKind, glUpjangData);
     case TMirrorKind::Goods: {
         changed(ilGoods);
         const bool ok = loadRecords(aKind, glGoodsData);
@@ -711,7 +713,11 @@ void TMasterStore::FillFromServerRows(TMirrorKind aKind, const TMirrorRows& aRow
     switch (aKind) {
     case TMirrorKind::Cashier: fill(glCashierData, TCashierData{}); break;
     case TMirrorKind::Common: fill(glCommonData, TCommonData{}); changed(ilCommon); break;
-    case TMirrorKind::Upjang: fill(glUpjangData, TUpjangData{}); changed(ilUpjang); break;
+    case TMirrorKind::Upjang:
+        fill(glUpjangData, TUpjangData{});
+        changed(ilUpjang);
+        upjangComplete_ = true;
+        break;
     case TMirrorKind::Goods:
         fill(glGoodsData, TGoodsData{});
         changed(ilGoods);

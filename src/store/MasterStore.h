@@ -19,10 +19,8 @@
 //
 // On-line reads. The server branch of ReadCashierData, ReadCommonData,
 // ReadUpjangData, ReadDCMemberData, ReadDCMenuData and GetUpjangName goes
-// through the Server hooks below, which the database layer installs (the
-// statements are those of the master-data download). Without hooks an on-line read returns
-// false with its list emptied as the read rule says; off line the mirror-file
-// branch runs.
+// through the server the store is made with (the statements are those of the
+// master-data download); off line the mirror-file branch runs.
 //
 // All operations run on the user-interface thread; the store is not
 // synchronised.
@@ -52,15 +50,29 @@ enum class TMasterRead {
     DCMenu,    // "IZC002-ReadDCMenuData" (MapReadDCMenuRow)
 };
 
-struct TMasterServer {
-    // ConnectDB of the data module: opens the connection when needed; may switch the
-    // context off line. Called first by every read when installed.
-    std::function<bool()> ConnectDB;
+// The server behind the store's on-line reads. The database layer provides
+// it (sync/MasterServer.h); a store without a server says so with
+// TNoMasterServer.
+class TMasterServer {
+public:
+    virtual ~TMasterServer() = default;
+    // ConnectDB of the data module: opens the connection when needed; may
+    // switch the context off line. Called first by every read.
+    virtual bool ConnectDB() = 0;
     // The rows of the read's statement as text; nullopt when it failed (the
-    // read then returns false). May also throw: the store does not catch.
-    std::function<std::optional<TMirrorRows>(TMasterRead)> ReadRows;
+    // read then returns false).
+    virtual std::optional<TMirrorRows> ReadRows(TMasterRead aRead) = 0;
     // "IZC002-GetUpjangName": the outlet's name on the server; nullopt when none.
-    std::function<std::optional<std::string>(const std::string& aUpjangCode)> UpjangName;
+    virtual std::optional<std::string> UpjangName(const std::string& aUpjangCode) = 0;
+};
+
+// The server of a store that has none (a tool, a scratch store of the
+// download, a test of the files): nothing connects, every on-line read fails.
+class TNoMasterServer final : public TMasterServer {
+public:
+    bool ConnectDB() override { return false; }
+    std::optional<TMirrorRows> ReadRows(TMasterRead) override { return std::nullopt; }
+    std::optional<std::string> UpjangName(const std::string&) override { return std::nullopt; }
 };
 
 // One row of "IZC002-ReadUpjangData" as an outlet record: column 0 UpjangCode,
@@ -78,7 +90,7 @@ TDCMenuData MapReadDCMenuRow(const std::vector<std::string>& aRow);
 
 class TMasterStore {
 public:
-    TMasterStore(TTerminalContext& aContext, DialogService& aDialogs);
+    TMasterStore(TTerminalContext& aContext, DialogService& aDialogs, TMasterServer& aServer);
 
     // The lists, named as the system names them.
     std::vector<TCashierData> glCashierData;
@@ -109,7 +121,6 @@ public:
     // set, to this hook (the day log). Messages never hold passwords.
     std::function<void(const TMirrorProblem&)> LogProblem;
     std::vector<TMirrorProblem> MirrorProblems;
-    TMasterServer Server;
 
     // Marks every index stale (see the header comment).
     void InvalidateIndexes();
@@ -177,7 +188,7 @@ public:
     // (GetUpjangData(0, aItem) is the row accessor: the first outlet.)
     Variant GetUpjangData(const std::string& aUpjangCode, int aItem) const;
     // Name of the first outlet with that code; when there is none, the
-    // server's name while on line (Server.UpjangName), else empty.
+    // server's name while on line, else empty.
     std::string GetUpjangName(const std::string& aUpjangCode) const;
     // Item of the first common code with that head and code; empty when none.
     std::string GetCommonData(const std::string& aHead, const std::string& aCode, int aItem) const;
@@ -222,6 +233,9 @@ public:
     bool ReadCashierData(bool aDownOnOffLine);
     bool ReadCommonData(bool aDownOnOffLine);
     bool ReadUpjangData(bool aDownOnOffLine);
+    // True when the outlet records are whole (from the mirror file or the
+    // download); the on-line read at start-up brings only five items of each.
+    bool UpjangRecordsComplete() const { return upjangComplete_; }
 
     // ---- member and menu discounts of the bill
     // aClearAll empties the list, otherwise only rows with MasterMemberYN
@@ -284,6 +298,8 @@ private:
 
     TTerminalContext& context_;
     DialogService& dialogs_;
+    TMasterServer& server_;
+    bool upjangComplete_ = false;
 
     std::uint64_t generation_[ilCount] = {1, 1, 1, 1, 1};
     mutable TMasterIndex goodsByOutletMenu_;

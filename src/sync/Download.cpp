@@ -349,7 +349,8 @@ bool TDataDownload::fromMirror(const TTable& aTable)
     // Loaded into a store of its own and taken over only when the file was
     // read, so an unreadable file leaves the list as it was.
     TTerminalContext scratchContext = ctx_;
-    TMasterStore scratch(scratchContext, data_.Dialogs());
+    TNoMasterServer scratchServer;
+    TMasterStore scratch(scratchContext, data_.Dialogs(), scratchServer);
     scratch.UnscramblePassword = store_.UnscramblePassword;
     scratch.LogProblem = store_.LogProblem;
     if (!scratch.LoadMirrorFile(aTable.Kind))

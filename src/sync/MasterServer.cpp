@@ -46,35 +46,36 @@ std::optional<TMirrorRows> ReadStatementRows(TfrmData& aData, TDbQuery& aQuery, 
     return rows;
 }
 
-void InstallMasterServer(TMasterStore& aStore, TfrmData& aData)
+bool TDbMasterServer::ConnectDB() { return data_.ConnectDB(true, false); }
+
+std::optional<TMirrorRows> TDbMasterServer::ReadRows(TMasterRead aRead)
 {
-    aStore.Server.ConnectDB = [&aData] { return aData.ConnectDB(true, false); };
-    aStore.Server.ReadRows = [&aData](TMasterRead aRead) -> std::optional<TMirrorRows> {
-        // A query of its own: a read may come while a caller is walking the
-        // rows of one of the data module's queries.
-        TDbQuery query(aData);
-        query.SetSQL(std::string(MasterReadKey(aRead)));
-        if (aRead == TMasterRead::DCMember || aRead == TMasterRead::DCMenu) {
-            query.SetParam(0, aData.Context().gsMasterUpjangCode);
-            query.SetParam(1, aData.Context().gsMasterPosNo);
-        }
-        return ReadStatementRows(aData, query, MasterReadColumns(aRead));
-    };
-    aStore.Server.UpjangName = [&aData](const std::string& aUpjangCode) -> std::optional<std::string> {
-        if (!aData.Connected()) return std::nullopt;
-        // Not on qryQueryPDA: the hand-held order printing asks for outlet
-        // names while it walks that query's rows.
-        TDbQuery query(aData);
-        query.SetSQL("IZC002-GetUpjangName");
-        query.SetParam(0, aUpjangCode);
-        if (!query.Open()) {
-            aData.ReadFailed(query.Error());
-            return std::nullopt;
-        }
-        std::optional<std::string> name;
-        if (!query.Eof()) name = query.AsString(0);
-        return name;
-    };
+    // A query of its own: a read may come while a caller is walking the rows
+    // of one of the data module's queries.
+    TDbQuery query(data_);
+    query.SetSQL(std::string(MasterReadKey(aRead)));
+    if (aRead == TMasterRead::DCMember || aRead == TMasterRead::DCMenu) {
+        query.SetParam(0, data_.Context().gsMasterUpjangCode);
+        query.SetParam(1, data_.Context().gsMasterPosNo);
+    }
+    return ReadStatementRows(data_, query, MasterReadColumns(aRead));
+}
+
+std::optional<std::string> TDbMasterServer::UpjangName(const std::string& aUpjangCode)
+{
+    if (!data_.Connected()) return std::nullopt;
+    // Not on qryQueryPDA: the hand-held order printing asks for outlet names
+    // while it walks that query's rows.
+    TDbQuery query(data_);
+    query.SetSQL("IZC002-GetUpjangName");
+    query.SetParam(0, aUpjangCode);
+    if (!query.Open()) {
+        data_.ReadFailed(query.Error());
+        return std::nullopt;
+    }
+    std::optional<std::string> name;
+    if (!query.Eof()) name = query.AsString(0);
+    return name;
 }
 
 }  // namespace pos

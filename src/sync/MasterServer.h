@@ -1,9 +1,8 @@
 #pragma once
 // The database side of the master-data store: the statements behind the
 // store's on-line reads (cashiers, common codes and outlets at log-in,
-// member and menu discounts of the bill, outlet names) installed as the
-// store's Server hooks, and the reading of a statement's rows as text that
-// the download shares.
+// member and menu discounts of the bill, outlet names), and the reading of a
+// statement's rows as text that the download shares.
 
 #include "db/DataModule.h"
 #include "store/MasterStore.h"
@@ -26,10 +25,19 @@ int MasterReadColumns(TMasterRead aRead);
 std::optional<TMirrorRows> ReadStatementRows(TfrmData& aData, TDbQuery& aQuery, int aColumns,
                                              const std::function<void(std::size_t, std::size_t)>& aOnRow = {});
 
-// Installs the hooks: ConnectDB(true, false) before each read; the reads
-// with P0 = gsMasterUpjangCode, P1 = gsMasterPosNo where they take them;
-// the outlet name ("IZC002-GetUpjangName") only while the connection is
-// open. aData must outlive the store's use of the hooks.
-void InstallMasterServer(TMasterStore& aStore, TfrmData& aData);
+// The store's server over the data module: ConnectDB(true, false) before
+// each read; the reads with P0 = gsMasterUpjangCode, P1 = gsMasterPosNo
+// where they take them; the outlet name ("IZC002-GetUpjangName") only while
+// the connection is open. aData must outlive it.
+class TDbMasterServer final : public TMasterServer {
+public:
+    explicit TDbMasterServer(TfrmData& aData) : data_(aData) {}
+    bool ConnectDB() override;
+    std::optional<TMirrorRows> ReadRows(TMasterRead aRead) override;
+    std::optional<std::string> UpjangName(const std::string& aUpjangCode) override;
+
+private:
+    TfrmData& data_;
+};
 
 }  // namespace pos

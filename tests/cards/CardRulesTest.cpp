@@ -28,7 +28,7 @@ std::string withSentinels(const std::string& aText) { return ";" + aText + "?"; 
 // (head Z0023), companies (Z0021), issuers (Z0022) and guest types (Z0006).
 class CardRulesFixture : public ::testing::Test {
 protected:
-    CardRulesFixture() : dialogs(&context), store(context, dialogs), rules(context, store, dialogs)
+    CardRulesFixture() : store(context, dialogs, noServer), rules(context, store, dialogs)
     {
         context.gsSaleDate = "20260315";
     }
@@ -72,6 +72,7 @@ protected:
 
     TTerminalContext context;
     ScriptedDialogService dialogs;
+    TNoMasterServer noServer;
     TMasterStore store;
     TCardRules rules;
 };

@@ -3,6 +3,7 @@
 // goes off line. No database is needed: a bare listening socket plays the
 // silent server.
 
+#include "TestOffLinePolicy.h"
 #include "TempDir.h"
 #include "core/IniFile.h"
 #include "core/ScriptedDialogService.h"
@@ -39,8 +40,9 @@ TEST(DbTimeoutTest, SilentServerTimesOutAndGoesOffLine)
     ctx.gsServerIP = "127.0.0.1";
     ctx.gsServerDB = "pos";
     TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs(&ctx);
-    TfrmData data(ctx, catalogue, dialogs);
+    ScriptedDialogService dialogs;
+    test::TestOffLinePolicy offLinePolicy;
+    TfrmData data(ctx, catalogue, dialogs, offLinePolicy);
     TDbTimeouts timeouts;
     timeouts.connectSeconds = 1;
     data.SetTimeouts(timeouts);
@@ -57,8 +59,9 @@ TEST(DbTimeoutTest, StartingWithoutADatabaseUserIsRefused)
 {
     TTerminalContext ctx;
     TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs(&ctx);
-    TfrmData data(ctx, catalogue, dialogs);
+    ScriptedDialogService dialogs;
+    test::TestOffLinePolicy offLinePolicy;
+    TfrmData data(ctx, catalogue, dialogs, offLinePolicy);
     EXPECT_FALSE(data.DataModuleCreate(""));
     ASSERT_NE(dialogs.last(), nullptr);
     EXPECT_EQ(dialogs.last()->text, "DB 사용자를 설정하지 않았습니다.\r전산팀에 문의하십시오.");

@@ -6,12 +6,14 @@
 #include "PgTestDatabase.h"
 #include "ServerFiles.h"
 #include "TempDir.h"
+#include "TestOffLinePolicy.h"
 #include "core/Codec.h"
 #include "core/FileIO.h"
 #include "core/ScriptedDialogService.h"
 #include "db/DataModule.h"
 #include "db/DayLog.h"
 #include "db/DbPassword.h"
+#include "db/DbWork.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +60,7 @@ protected:
 
     std::unique_ptr<TfrmData> makeData()
     {
-        auto made = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
+        auto made = std::make_unique<TfrmData>(ctx, catalogue, dialogs, offLinePolicy);
         made->ConnectOnLineChanged([this](bool aOffLine) { notified.push_back(aOffLine); });
         EXPECT_TRUE(made->DataModuleCreate(db.user()));
         return made;
@@ -81,7 +83,8 @@ protected:
     TempDir dir;
     TTerminalContext ctx;
     TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
+    ScriptedDialogService dialogs;
+    TestOffLinePolicy offLinePolicy;
     std::vector<bool> notified;
     std::unique_ptr<TfrmData> data;
 };
@@ -287,7 +290,7 @@ TEST_F(ServerTest, CommitWritesRollbackForgetsAndOnlyCommitCounts)
     };
     const auto stored = [&] { return db.query("SELECT string_agg(upjang_code, ',' ORDER BY upjang_code) FROM day_close"); };
     {
-        TDbTransaction tx(*data);
+        TDbWork tx(*data);
         ASSERT_TRUE(tx.Active());
         ASSERT_TRUE(addDayClose("1001"));
         EXPECT_EQ(stored(), "");  // not visible before the commit
@@ -295,7 +298,7 @@ TEST_F(ServerTest, CommitWritesRollbackForgetsAndOnlyCommitCounts)
     }
     EXPECT_EQ(stored(), "1001");
     {
-        TDbTransaction tx(*data);
+        TDbWork tx(*data);
         ASSERT_TRUE(addDayClose("1002"));
     }  // no commit: rolled back
     EXPECT_FALSE(data->InTransaction());
@@ -303,7 +306,7 @@ TEST_F(ServerTest, CommitWritesRollbackForgetsAndOnlyCommitCounts)
     {
         // A failed statement that the writer ignores aborts the transaction:
         // its COMMIT is answered ROLLBACK and must not count.
-        TDbTransaction tx(*data);
+        TDbWork tx(*data);
         ASSERT_TRUE(addDayClose("1003"));
         EXPECT_FALSE(addDayClose("1001"));
         EXPECT_FALSE(tx.Commit());
@@ -319,7 +322,7 @@ TEST_F(ServerTest, FailureLogHoldsKeyStateAndMessageButNoRowValues)
     ASSERT_TRUE(data->ConnectDB(true, false));
     db.query("CREATE TABLE test_card (card_no text PRIMARY KEY)");
     db.query("INSERT INTO test_card VALUES ('9410123412341234')");
-    TDbTransaction tx(*data);
+    TDbWork tx(*data);
     TDbQuery query(*data);
     query.SetSQL("TEST-AddCard");
     query.SetParam(0, "9410123412341234");
@@ -340,7 +343,7 @@ TEST_F(ServerTest, WritesAfterAReconnectionFailInsteadOfCommittingHalfABill)
     query.SetSQL("TEST-AddDayClose");
     query.SetParam(0, "20240105");
     {
-        TDbTransaction bill(*data);
+        TDbWork bill(*data);
         query.SetParam(1, "1001");
         ASSERT_TRUE(query.ExecSQL());
 
@@ -359,7 +362,7 @@ TEST_F(ServerTest, WritesAfterAReconnectionFailInsteadOfCommittingHalfABill)
     EXPECT_EQ(shownTexts(), std::vector<std::string>{kMsgFatal});
 
     // The next bill works normally.
-    TDbTransaction next(*data);
+    TDbWork next(*data);
     query.SetParam(1, "1003");
     ASSERT_TRUE(query.ExecSQL()) << LogText(query.Error());
     EXPECT_TRUE(next.Commit());
@@ -368,8 +371,7 @@ TEST_F(ServerTest, WritesAfterAReconnectionFailInsteadOfCommittingHalfABill)
 
 TEST_F(ServerTest, OutletWithoutOffLineSellingRetriesInOneLoop)
 {
-    int shutdowns = 0;
-    data->SetOffLinePolicy({[] { return std::optional<bool>(false); }, [&] { ++shutdowns; return true; }, {}});
+    offLinePolicy.sellsOffLine = false;
     ASSERT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", "wrong-password"));
     ASSERT_TRUE(data->DataModuleCreate(db.user()));
     dialogs.answers = {true, true, false};
@@ -379,22 +381,21 @@ TEST_F(ServerTest, OutletWithoutOffLineSellingRetriesInOneLoop)
     // the held-outlet notice appears once, not once per nested loop.
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{kMsgBadLogin, kMsgHeld, kMsgRetry, kMsgBadLogin, kMsgRetry,
                                                       kMsgBadLogin, kMsgRetry}));
-    EXPECT_EQ(shutdowns, 1);
+    EXPECT_EQ(offLinePolicy.shutdowns, 1);
     EXPECT_TRUE(ctx.gbOffLine);
     EXPECT_EQ(notified, std::vector<bool>{true});
 }
 
 TEST_F(ServerTest, HeldOutletIsBackOnLineWhenTheRetrySucceeds)
 {
-    int shutdowns = 0;
-    data->SetOffLinePolicy({[] { return std::optional<bool>(false); }, [&] { ++shutdowns; return true; }, {}});
+    offLinePolicy.sellsOffLine = false;
     ASSERT_TRUE(data->ConnectDB(true, false));
     dialogs.answers = {true};
 
     runSleepUntilTerminated(*data, db);
     EXPECT_FALSE(ctx.gbOffLine);
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{kMsgHeld, kMsgRetry}));
-    EXPECT_EQ(shutdowns, 0);
+    EXPECT_EQ(offLinePolicy.shutdowns, 0);
     EXPECT_TRUE(data->Connected());
 }
 

@@ -59,6 +59,20 @@ std::string wire(const std::string& aText)
 const std::string kStatusRequest = Hex("1B 06 01");
 const std::string kPaperOut = "프린터(COM1) 용지가 없거나 잘못 끼워져 있습니다.";
 
+// The outlet's print information as the test sets it, a speaker that
+// counts, and ticket printers that are not there.
+struct TestOutlet final : TOutletPrintSource {
+    TOutletPrintInfo OutletPrintInfo() const override { return info; }
+    TOutletPrintInfo info;
+};
+struct TestBeeper final : TBeeper {
+    void Beep(TBeepType aType) override { beeps.push_back(aType); }
+    std::vector<TBeepType> beeps;
+};
+struct NoTicketPrinters final : TTicketDriver {
+    void PrintTickets(int, TPrinterType, std::uint8_t, std::function<void(bool)> aDone) override { aDone(false); }
+};
+
 class DeviceIoTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -85,7 +99,8 @@ protected:
     void make(const TDeviceConfig& aConfig)
     {
         devices.reset();
-        devices = std::make_unique<TDevices>(aConfig, paths, context, cashier, testTimings());
+        devices = std::make_unique<TDevices>(aConfig, paths, context, TDeviceServices{cashier, outlet, beeper, tickets},
+                                             testTimings());
     }
 
     // An asynchronous operation run to its end.
@@ -99,6 +114,9 @@ protected:
 
     TTerminalContext context;
     Cashier cashier;
+    TestOutlet outlet;
+    TestBeeper beeper;
+    NoTicketPrinters tickets;
     virt::TVirtualReceiptPrinter printer{"printer1"};
     TSerialPortPaths paths;
     std::unique_ptr<TDevices> devices;
@@ -181,7 +199,7 @@ TEST_F(DeviceIoTest, JobsOnOnePortRunInOrderAndNeverMix)
 TEST_F(DeviceIoTest, LongReceiptGoesOutInBlocksAndArrivesWhole)
 {
     make(config(TPrinterType::ptTSP600));
-    devices->OutletPrintInfo = [] { return TOutletPrintInfo{"감사합니다", "", "", ""}; };
+    outlet.info = TOutletPrintInfo{"감사합니다", "", "", ""};
     ASSERT_EQ(run([&](auto done) { devices->InitTSP600(done); }), true);
     std::string text;
     for (int i = 1; i <= 45; ++i) text += "상품 " + std::to_string(i) + "\r";
@@ -240,7 +258,7 @@ TEST_F(DeviceIoTest, EasyCheckWaitsForTheWholeAcknowledgement)
     make(config(TPrinterType::ptTSP600, TPrinterType::ptEasyCheck));
     context.gsCEOName = "김대표";
     context.gsSaupName = "오르보리조트";
-    devices->OutletPrintInfo = [] { return TOutletPrintInfo{"감사합니다", "", "T100", "본관"}; };
+    outlet.info = TOutletPrintInfo{"감사합니다", "", "T100", "본관"};
     ASSERT_TRUE(devices->InitEasyCheck());
     const TEasyCheckSlip slip{12, true, 11000, "1234567812345678", "2712", 0, "A123", "신한", "비씨카드", "M99",
                               "20240105"};

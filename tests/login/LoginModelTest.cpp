@@ -195,7 +195,8 @@ TEST_F(LoginTest, FirstUsePasswordForcesAChangeThatReachesServerMemoryAndFile)
     EXPECT_EQ(db.query("SELECT ip FROM cashier_password_change WHERE emp_no = '2001'"), "10.0.0.7");
     EXPECT_EQ(store.glCashierData[2].Password, hash);
     // The cashier file is rewritten: off line the old password opens nothing.
-    TMasterStore offline(ctx, dialogs);
+    TNoMasterServer offlineServer;
+    TMasterStore offline(ctx, dialogs, offlineServer);
     InstallCashierPasswordHooks(offline);
     ASSERT_TRUE(offline.LoadMirrorFile(TMirrorKind::Cashier));
     ASSERT_EQ(offline.glCashierData[2].CashierNo, "2001");

@@ -4,6 +4,7 @@
 // (program folder, shipped catalogue, scripted dialogs).
 
 #include "ServerTerminal.h"
+#include "db/DbWork.h"
 #include "lookups/Lookups.h"
 #include "store/MasterStore.h"
 
@@ -91,7 +92,8 @@ protected:
             ", '1012345600', '한서윤', '한서윤 외 1명', '010', '" + aPostYN + "')");
     }
 
-    TMasterStore store{ctx, dialogs};
+    TNoMasterServer storeServer;
+    TMasterStore store{ctx, dialogs, storeServer};
     std::unique_ptr<TLookups> lookups;
 };
 
@@ -254,7 +256,7 @@ TEST_F(RoomTransferTest, TransferInsideTheBillNeverDecidesForTheBill)
 {
     ASSERT_TRUE(data->ConnectDB(true, false));
     {
-        TDbTransaction bill(*data);
+        TDbWork bill(*data);
         ASSERT_TRUE(addBillRow());
         EXPECT_TRUE(lookups->CallRoomModule("20240105", "2001", "R0001", 1, 1));
         EXPECT_TRUE(data->InTransaction());
@@ -265,7 +267,7 @@ TEST_F(RoomTransferTest, TransferInsideTheBillNeverDecidesForTheBill)
 
     sql("ALTER TABLE room_charge_transfer ADD CONSTRAINT no_transfers_today CHECK (trans_reason = 'closed')");
     {
-        TDbTransaction bill(*data);
+        TDbWork bill(*data);
         ASSERT_TRUE(addBillRow());
         EXPECT_FALSE(lookups->CallRoomModule("20240105", "2001", "R0001", 1, 1));
         EXPECT_EQ(shown(), Texts{kMsgTransferFailed});
@@ -699,7 +701,7 @@ TEST_F(DCModuleTest, ClearingInsideTheBillNeverDecidesForTheBill)
     ASSERT_TRUE(lookups->CallDCModule("1012345600", false, true));
     const std::string registered = memberWork();
     {
-        TDbTransaction bill(*data);
+        TDbWork bill(*data);
         ASSERT_TRUE(addBillRow());
         EXPECT_TRUE(lookups->ClearDCModule());
         EXPECT_TRUE(data->InTransaction());
@@ -711,7 +713,7 @@ TEST_F(DCModuleTest, ClearingInsideTheBillNeverDecidesForTheBill)
 
     sql("ALTER TABLE dc_menu_work RENAME TO dc_menu_work_old");
     {
-        TDbTransaction bill(*data);
+        TDbWork bill(*data);
         ASSERT_TRUE(addBillRow());
         EXPECT_FALSE(lookups->ClearDCModule());
         EXPECT_TRUE(bill.Commit()) << LogText(bill.Error());

@@ -7,6 +7,7 @@
 #include "sales/ItemEntry.h"
 #include "sales/SaleNavigator.h"
 
+#include <deque>
 #include <map>
 
 namespace pos::test {
@@ -16,7 +17,28 @@ struct RecordingEntryHooks : TEntryHooks {
     bool skiPackageOk = true;
     void MemberCardRead() override { ++memberCards; }
     void CreditCardRead() override { ++creditCards; }
+    bool AddSkiSaleList(std::int64_t, std::optional<Currency>) override { return false; }
     bool SkiPackageScreen() override { return skiPackageOk; }
+};
+
+// The open-price screen, answered from a script; none left cancels.
+struct ScriptedOpenPrices {
+    struct OpenPrice {
+        Currency price;  // -1 cancels
+        std::int64_t correctAmt;
+    };
+    std::deque<OpenPrice> prices;
+    Currency Ask(std::int64_t& aCorrectAmt)
+    {
+        if (prices.empty()) {
+            aCorrectAmt = 0;
+            return Currency(-1);
+        }
+        const OpenPrice p = prices.front();
+        prices.pop_front();
+        aCorrectAmt = p.price < Currency(0) ? 0 : p.correctAmt;
+        return p.price;
+    }
 };
 
 class EntryFixture : public SaleFixture {
@@ -24,9 +46,9 @@ protected:
     EntryFixture()
         : navigator(context, store, 5, 25),
           entry(context, store, bill, navigator, dialogs, entryHooks,
-                [this](const std::string& n, const std::string& t, Currency p, std::int64_t& c, const std::string& m) {
+                [this](const std::string&, const std::string&, Currency, std::int64_t& c, const std::string&) {
                     ++openPriceAsked;
-                    return dialogs.GetOpenCodePrice(n, t, p, c, m);
+                    return openPrices.Ask(c);
                 },
                 [this](const std::string& text, std::int64_t& count) {
                     count = 0;
@@ -92,6 +114,7 @@ protected:
     std::string now = "1200";
     std::map<std::string, std::string> cardNumbers;
     int openPriceAsked = 0;
+    ScriptedOpenPrices openPrices;
     RecordingEntryHooks entryHooks;
     TSaleNavigator navigator;
     TItemEntry entry;

@@ -157,7 +157,7 @@ TEST_F(ItemEntry, TypedOpenPriceCodeAsksThePrice)
 {
     setOpenPrice("1001");
     navigator.ReadUpjangList();
-    dialogs.openPrices.push_back({Currency(6500), 0});
+    openPrices.prices.push_back({Currency(6500), 0});
     typeCode("1001");
     EXPECT_EQ(confirmCount(2).kind, TEntryOutcome::Added);
     EXPECT_EQ(openPriceAsked, 1);
@@ -166,7 +166,7 @@ TEST_F(ItemEntry, TypedOpenPriceCodeAsksThePrice)
     EXPECT_EQ(line(0).SaleAmt, Currency(13000));
 
     // The same from a menu button.
-    dialogs.openPrices.push_back({Currency(7000), 0});
+    openPrices.prices.push_back({Currency(7000), 0});
     EXPECT_EQ(entry.MenuTap(0).kind, TEntryOutcome::AskCount);
     confirmCount();
     EXPECT_EQ(openPriceAsked, 2);
@@ -177,21 +177,21 @@ TEST_F(ItemEntry, TypedOpenPriceCodeAsksThePrice)
 TEST_F(ItemEntry, EventModeAndUnitPriceToggleAskThePriceOfATypedCode)
 {
     context.gbEventMode = true;
-    dialogs.openPrices.push_back({Currency(8000), 0});
+    openPrices.prices.push_back({Currency(8000), 0});
     typeCode("1001");
     confirmCount();
     EXPECT_EQ(line(0).SaleUnitAmt, Currency(8000));
 
     context.gbEventMode = false;
-    bill.screen.groupPrintCaption = "단가조정";
-    bill.screen.groupPrintDown = true;
-    dialogs.openPrices.push_back({Currency(10000), 12});
+    bill.screen.commands.groupPrintMode = TGroupPrintMode::UnitPrice;
+    bill.screen.commands[TSaleCommand::GroupPrint].down = true;
+    openPrices.prices.push_back({Currency(10000), 12});
     typeCode("1002");
     confirmCount();
     ASSERT_EQ(count(), 2);
     EXPECT_EQ(line(1).SaleUnitAmt, Currency(10000));
     EXPECT_EQ(line(1).CorrectAmt, 12);
-    EXPECT_FALSE(bill.screen.groupPrintDown);  // applies to one item
+    EXPECT_FALSE(bill.screen.commands[TSaleCommand::GroupPrint].down);  // applies to one item
 }
 
 TEST_F(ItemEntry, CancelledOpenPriceSellsNothing)
@@ -200,7 +200,7 @@ TEST_F(ItemEntry, CancelledOpenPriceSellsNothing)
     navigator.ReadUpjangList();
     for (const bool direct : {false, true}) {
         store.glUpjangData.front().DirectSelectYN = direct;
-        dialogs.openPrices.push_back({Currency(-1), 0});
+        openPrices.prices.push_back({Currency(-1), 0});
         const TEntryOutcome tapped = entry.MenuTap(0);
         const TEntryOutcome o = direct ? tapped : confirmCount();
         EXPECT_EQ(o.kind, TEntryOutcome::Cancelled) << direct;
@@ -209,7 +209,7 @@ TEST_F(ItemEntry, CancelledOpenPriceSellsNothing)
         EXPECT_EQ(bill.screen.menuNameText, "") << direct;
     }
     // Typed, too.
-    dialogs.openPrices.push_back({Currency(-1), 0});
+    openPrices.prices.push_back({Currency(-1), 0});
     store.glUpjangData.front().DirectSelectYN = false;
     typeCode("1001");
     EXPECT_EQ(confirmCount().kind, TEntryOutcome::Cancelled);
@@ -219,7 +219,7 @@ TEST_F(ItemEntry, CancelledOpenPriceSellsNothing)
 TEST_F(ItemEntry, RecountingAnOpenPriceLineKeepsItsPrice)
 {
     setOpenPrice("1001");
-    dialogs.openPrices.push_back({Currency(6500), 0});
+    openPrices.prices.push_back({Currency(6500), 0});
     typeCode("1001");
     confirmCount();
     bill.Lines().TouchRow(0);

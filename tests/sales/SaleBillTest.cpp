@@ -85,11 +85,11 @@ TEST_F(Entry, LinesThatMustStaySeparate)
 
     // A caddy entry and a normal entry of the same code make two lines.
     bill.ClearBill();
-    bill.screen.guestCountEnabled = true;
-    bill.screen.guestCountCaption = "캐디";
+    bill.screen.commands[TSaleCommand::GuestCount].enabled = true;
+    bill.screen.commands.guestCountMode = TGuestCountMode::Caddy;
     context.giKoreanCount = 1;  // no guest-count question
     enter("1002");
-    bill.screen.guestCountDown = true;
+    bill.screen.commands[TSaleCommand::GuestCount].down = true;
     enter("1002");
     ASSERT_EQ(count(), 2);
     EXPECT_FALSE(line(0).CaddyYN);
@@ -109,12 +109,12 @@ TEST_F(Entry, ScaleBarCodeSellsAtTheCarriedPrice)
 
 TEST_F(Entry, GuestCountIsAskedBeforeTheFirstItem)
 {
-    bill.screen.guestCountEnabled = true;
-    bill.screen.guestCountCaption = "객수조정";
-    dialogs.guestCounts.push_back({2, 1});
+    bill.screen.commands[TSaleCommand::GuestCount].enabled = true;
+    bill.screen.commands.guestCountMode = TGuestCountMode::GuestCount;
+    hooks.guestCounts.push_back({2, 1});
     enter("1001");
     enter("1002");
-    EXPECT_EQ(dialogs.guestCountAsked, 1);
+    EXPECT_EQ(hooks.guestCountAsked, 1);
     EXPECT_EQ(context.giKoreanCount, 2);
     EXPECT_EQ(context.giForeignCount, 1);
 }
@@ -275,8 +275,9 @@ TEST_P(HotelTotals, GrossFromNet)
     const HotelCase& c = GetParam();
     context.gbVessa = true;
     addGoods("3101", "7001", "스테이크", "10000", c.taxCode);
-    bill.screen.noSvcDown = c.noSvc;
-    bill.screen.noVatDown = c.noVat;
+    bill.screen.commands.ipgumMode = TIpgumMode::NoSvcNoVat;
+    bill.screen.commands[TSaleCommand::IpgumOpen].down = c.noSvc;
+    bill.screen.commands[TSaleCommand::IpgumClose].down = c.noVat;
     enter("7001");
     EXPECT_EQ(bill.Totals().due, Currency(c.due));
 }
@@ -330,23 +331,24 @@ TEST_F(SaleFixture, ClearBillResetsScreenStateAndReadsTheNextBillNumber)
 {
     store.SetUpjangData(0, 8, "Y");  // one ticket per group at this outlet
     enter("1001");
-    bill.screen.daesoCaption = "소인";
-    bill.screen.dcDown = true;
+    bill.screen.daesoDown = true;
+    bill.screen.commands[TSaleCommand::DC].down = true;
     bill.glKeyInData.push_back("M1");
     const int reads = hooks.billNumberReads;
     bill.ClearBill();
     EXPECT_EQ(count(), 0);
-    EXPECT_EQ(bill.screen.daesoCaption, "대인");
-    EXPECT_FALSE(bill.screen.dcDown);
-    EXPECT_TRUE(bill.screen.groupPrintDown);
-    EXPECT_EQ(bill.screen.groupPrintCaption, "통합발권");
+    EXPECT_FALSE(bill.screen.daesoDown);
+    EXPECT_FALSE(bill.screen.commands[TSaleCommand::DC].down);
+    EXPECT_TRUE(bill.screen.commands.GroupTicketDown());
+    EXPECT_EQ(bill.screen.commands.Caption(TSaleCommand::GroupPrint, false), "통합발권");
     EXPECT_TRUE(bill.glKeyInData.empty());
     EXPECT_EQ(hooks.billNumberReads, reads + 1);
     EXPECT_EQ(bill.Totals().due, Currency(0));
 
-    bill.screen.groupPrintCaption = "단가조정";  // the unit-price toggle is left alone
+    bill.screen.commands.groupPrintMode = TGroupPrintMode::UnitPrice;  // the unit-price toggle is left alone
+    bill.screen.commands[TSaleCommand::GroupPrint].down = true;
     bill.ClearBill();
-    EXPECT_EQ(bill.screen.groupPrintCaption, "단가조정");
+    EXPECT_TRUE(bill.screen.commands.UnitPriceDown());
 }
 
 TEST_F(SaleFixture, DiscountEngineRunsExceptAtSkiOutlets)

@@ -9,26 +9,57 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace pos::test {
 
+// The bill's outside world, recorded; guest counts answered from a script.
 struct RecordingHooks : TSaleHooks {
+    explicit RecordingHooks(TTerminalContext& aContext) : context(aContext) {}
+
     std::vector<std::pair<std::string, std::string>> display;
     int discountRuns = 0;
     int billNumberReads = 0;
     bool reloadMemberDiscounts = false;
+    struct GuestCount {
+        std::int64_t korean, foreign;
+    };
+    std::deque<GuestCount> guestCounts;  // none left: the counts are not taken
+    int guestCountAsked = 0;
+
     void ExecDC(TSaleLines&) override { ++discountRuns; }
-    void ShowLineDisplay(const std::string& a, const std::string& b) override { display.emplace_back(a, b); }
-    void GetMaxBillNo() override { ++billNumberReads; }
+    void RecreateSaleList(TSaleLines&) override {}
     bool ClearDCModule() override { return reloadMemberDiscounts; }
+    void ShowLineDisplay(const std::string& a, const std::string& b) override { display.emplace_back(a, b); }
+    void ClearTicketData() override {}
+    void ClearPrintLists() override {}
+    void EndPreSale() override {}
+    void GetMaxBillNo() override { ++billNumberReads; }
+    void ShowSaleGubun() override {}
+    void ShowWaitCount() override {}
+    void ShowBillNo() override {}
+    void PressFirstMenuButtons() override {}
+    void OpenSkiSchool() override {}
+    bool GetGuestCount(bool) override
+    {
+        ++guestCountAsked;
+        if (guestCounts.empty()) return false;
+        context.giKoreanCount = guestCounts.front().korean;
+        context.giForeignCount = guestCounts.front().foreign;
+        guestCounts.pop_front();
+        return true;
+    }
+
+    TTerminalContext& context;
 };
 
 class SaleFixture : public ::testing::Test {
 protected:
-    SaleFixture() : dialogs(&context), store(context, dialogs), bill(context, store, dialogs, hooks)
+    SaleFixture() : store(context, dialogs, noServer), hooks(context), bill(context, store, dialogs, hooks)
     {
         context.gsSaleDate = "20261209";
         context.gsUpjangCode = context.gsMasterUpjangCode = "3101";
@@ -96,6 +127,7 @@ protected:
 
     TTerminalContext context;
     ScriptedDialogService dialogs;
+    TNoMasterServer noServer;
     TMasterStore store;
     RecordingHooks hooks;
     TSaleBill bill;

@@ -5,6 +5,7 @@
 #include "ServerFiles.h"
 #include "QtApp.h"
 #include "TempDir.h"
+#include "TestOffLinePolicy.h"
 #include "core/FileIO.h"
 #include "core/IniFile.h"
 #include "core/ScriptedDialogService.h"
@@ -85,25 +86,29 @@ protected:
         ctx.gsServerDB = db.name();
         WriteServerFiles(db, dir.path());
         EXPECT_TRUE(catalogue.ReadSQLList(fs::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini"));
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
+        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs, offLinePolicy);
         EXPECT_TRUE(data->DataModuleCreate(db.user()));
-        InstallMasterServer(store, *data);
+        storeServer = std::make_unique<TDbMasterServer>(*data);
+        store = std::make_unique<TMasterStore>(ctx, dialogs, *storeServer);
         env.context = &ctx;
     }
 
     TempDir dir;
     PgTestDatabase db;
     TTerminalContext ctx;
-    ScriptedDialogService dialogs{&ctx};
+    ScriptedDialogService dialogs;
     TSqlCatalogue catalogue;
+    test::TestOffLinePolicy offLinePolicy;
     std::unique_ptr<TfrmData> data;
-    TMasterStore store{ctx, dialogs};
+    // Made after the data module, which it reads through.
+    std::unique_ptr<TDbMasterServer> storeServer;
+    std::unique_ptr<TMasterStore> store;
     TScreenEnv env;
 };
 
 TEST_F(DataDownWindowTest, ACompletePassFillsEveryGaugeAndClosesTheWindow)
 {
-    TDataDownload download(*data, store);
+    TDataDownload download(*data, *store);
     TfrmDataDown window(env, download);
     EXPECT_EQ(window.exec(), QDialog::Accepted);  // no key pressed: the window closed itself
     ASSERT_TRUE(window.Result().Completed) << window.Result().Reason;
@@ -120,7 +125,7 @@ TEST_F(DataDownWindowTest, ACompletePassFillsEveryGaugeAndClosesTheWindow)
 TEST_F(DataDownWindowTest, AStoppedPassKeepsTheWindowUntilEscAndEscWhileRunningIsIgnored)
 {
     ctx.gbOffLine = true;  // off line and no mirror files: the cashier step stops the pass
-    TDataDownload download(*data, store);
+    TDataDownload download(*data, *store);
     TfrmDataDown window(env, download);
     window.show();
     window.reject();  // Esc before the pass has ended
@@ -190,22 +195,29 @@ TEST_F(ProgramProcessTest, ASecondStartEndsAtOnceWhileTheFirstRuns)
     EXPECT_EQ(first->state(), QProcess::Running);
 }
 
-TEST_F(ProgramProcessTest, AnOffLineStartReachesTheLoginFromTheMirrorFiles)
+// A program folder whose server is not there, for outlet 3101/01, with the
+// outlet record the last download left; aSellsOffLine is its OffLineYN.
+void writeOffLineTerminal(const std::filesystem::path& aFolder, bool aSellsOffLine)
 {
-    CopyCatalogue(dir.path());
-    IniFile posIp;  // a server that is not there
+    CopyCatalogue(aFolder);
+    IniFile posIp;
     posIp.writeString("MAIN", "ServerDB", "pos");
     posIp.writeString("MAIN", "Host", "127.0.0.1");
     posIp.writeInteger("MAIN", "Port", 1);
-    ASSERT_TRUE(posIp.save(dir / "POSIP.ini"));
+    ASSERT_TRUE(posIp.save(aFolder / "POSIP.ini"));
     IniFile pos;
     pos.writeString("POS", "UpjangCode", "3101");
     pos.writeString("POS", "PosNo", "01");
-    ASSERT_TRUE(pos.save(dir / "POS.ini"));
+    ASSERT_TRUE(pos.save(aFolder / "POS.ini"));
     std::vector<std::string> outlet(31, "N");
     outlet[0] = "3101", outlet[1] = "01", outlet[2] = "솔바람 한식당", outlet[3] = "30", outlet[4] = "10";
-    ASSERT_TRUE(WriteMirrorFile(dir.path(), TMirrorKind::Upjang, {outlet}));
+    outlet[UpjangItem::OffLineYN] = aSellsOffLine ? "Y" : "N";
+    ASSERT_TRUE(WriteMirrorFile(aFolder, TMirrorKind::Upjang, {outlet}));
+}
 
+TEST_F(ProgramProcessTest, AnOffLineStartReachesTheLoginFromTheMirrorFiles)
+{
+    writeOffLineTerminal(dir.path(), true);
     QProcess* terminal = start({QStringLiteral("--folder"), QString::fromStdString(dir.path().string()),
                                 QStringLiteral("--instance"), instance, QStringLiteral("--exit-at"),
                                 QStringLiteral("login"), QStringLiteral("pos")});
@@ -216,6 +228,26 @@ TEST_F(ProgramProcessTest, AnOffLineStartReachesTheLoginFromTheMirrorFiles)
     EXPECT_TRUE(out.contains(QStringLiteral("login reached"))) << out.toStdString() << err.toStdString();
     // The unreachable server was said once, as a box.
     EXPECT_TRUE(err.contains(QStringLiteral("box:"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("On Line을 다시 시도할까요"))) << err.toStdString();
+}
+
+// The program itself holds an outlet that may not sell off line: the outlet
+// record of the last download says so (the start-up's own outlet read has no
+// such flag), the cashier is told and asked to reconnect, and "no" ends the
+// program without a login.
+TEST_F(ProgramProcessTest, AnOutletThatMayNotSellOffLineAsksToReconnectOrShutDown)
+{
+    writeOffLineTerminal(dir.path(), false);
+    QProcess* terminal = start({QStringLiteral("--folder"), QString::fromStdString(dir.path().string()),
+                                QStringLiteral("--instance"), instance, QStringLiteral("--exit-at"),
+                                QStringLiteral("login"), QStringLiteral("pos")});
+    ASSERT_TRUE(terminal->waitForFinished(30000));
+    const QString out = QString::fromUtf8(terminal->readAllStandardOutput());
+    const QString err = QString::fromUtf8(terminal->readAllStandardError());
+    EXPECT_EQ(terminal->exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("Off Line시 판매를 할 수 없습니다."))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("지금 On Line을 다시 시도할까요?"))) << err.toStdString();
+    EXPECT_FALSE(out.contains(QStringLiteral("login reached"))) << out.toStdString();
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 // The start-up sequence and the shut-down against a real server: a program
 // folder with the shipped catalogue and the configuration files of a
-// terminal, scripted dialogs, and hooks that record what the sequence did.
+// terminal, scripted dialogs, and steps that record what the sequence did.
 #include "PgTestDatabase.h"
 #include "ServerFiles.h"
 #include "TempDir.h"
+#include "TestOffLinePolicy.h"
 #include "core/DateHelpers.h"
 #include "core/FileIO.h"
 #include "core/IniFile.h"
@@ -20,9 +21,43 @@
 namespace pos::test {
 namespace {
 
+// The steps of the sequence, each recorded by name.
+class RecordingSteps final : public TStartupSteps {
+public:
+    explicit RecordingSteps(TTerminalContext& aContext) : ctx_(aContext) {}
+    void LoadQueues() override { steps.push_back("queues"); }
+    void DeviceInit() override { steps.push_back("devices"); }
+    bool Login() override
+    {
+        steps.push_back("login");
+        ctx_.gsToday = ctx_.gsSaleDate;
+        ctx_.gsCashier = "C01";
+        return loginSucceeds;
+    }
+    void DownloadData() override { steps.push_back("download"); }
+    bool UploadData(bool) override
+    {
+        steps.push_back("upload");
+        return true;
+    }
+    void RunSaleScreen() override { steps.push_back("sale"); }
+    void ClearDCModule() override { steps.push_back("clear-dc"); }
+    bool RunPowerOff(const std::string& aCommand) override
+    {
+        steps.push_back("power-off:" + aCommand);
+        return true;
+    }
+
+    std::vector<std::string> steps;
+    bool loginSucceeds = true;
+
+private:
+    TTerminalContext& ctx_;
+};
+
 class StartupTest : public ::testing::Test {
 protected:
-    StartupTest() : dialogs(&ctx), startup(ctx, dialogs, hooks())
+    StartupTest() : recorded(ctx), startup(ctx, dialogs, offLinePolicy, recorded)
     {
         CopyCatalogue(dir.path());
         WriteServerFiles(db, dir.path());
@@ -38,48 +73,25 @@ protected:
         EXPECT_TRUE(pos.save(dir / "POS.ini"));
     }
 
-    TStartupHooks hooks()
+    // The outlet that the login-time read finds on the server, and a common
+    // code (head, code, item1) when given.
+    void serveOutlet(const std::vector<std::string>& aCommon = {})
     {
-        TStartupHooks h;
-        h.LoadQueues = [this] { steps.push_back("queues"); };
-        h.DeviceInit = [this] { steps.push_back("devices"); };
-        h.Login = [this] {
-            steps.push_back("login");
-            ctx.gsToday = ctx.gsSaleDate;
-            ctx.gsCashier = "C01";
-            return loginSucceeds;
-        };
-        h.DownloadData = [this] { steps.push_back("download"); };
-        h.UploadData = [this](bool) {
-            steps.push_back("upload");
-            return true;
-        };
-        h.RunSaleScreen = [this] { steps.push_back("sale"); };
-        h.ClearDCModule = [this] { steps.push_back("clear-dc"); };
-        h.RunPowerOff = [this](const std::string& command) {
-            steps.push_back("power-off:" + command);
-            return true;
-        };
-        return h;
-    }
-
-    // The login-time reads of outlets and common codes, as the server gives them.
-    void serveMasterRows(std::vector<std::vector<std::string>> common = {})
-    {
-        startup.store.Server.ConnectDB = [] { return true; };
-        startup.store.Server.ReadRows = [common](TMasterRead read) -> std::optional<TMirrorRows> {
-            if (read == TMasterRead::Upjang) return TMirrorRows{{"3101", "01", "한식당", "30", "A"}};
-            if (read == TMasterRead::Common) return TMirrorRows(common.begin(), common.end());
-            return TMirrorRows{};
-        };
+        db.query("INSERT INTO upjang (upjang_code, upjang_name, upjang_type, sod_gubun_code) "
+                 "VALUES ('3101', '한식당', '30', 'A')");
+        db.query("INSERT INTO upjang_pos (upjang_code, pos_no) VALUES ('3101', '01')");
+        if (!aCommon.empty())
+            db.query("INSERT INTO common_code (head, code, item1) VALUES ('" + aCommon[0] + "', '" + aCommon[1] +
+                     "', '" + aCommon[2] + "')");
     }
 
     TempDir dir;
     PgTestDatabase db;
     TTerminalContext ctx;
     ScriptedDialogService dialogs;
-    std::vector<std::string> steps;
-    bool loginSucceeds = true;
+    TestOffLinePolicy offLinePolicy;
+    RecordingSteps recorded;
+    std::vector<std::string>& steps = recorded.steps;
     TTerminalStartup startup;
 };
 
@@ -108,13 +120,13 @@ TEST_F(StartupTest, MissingServerSettingsEndTheProgram)
     EXPECT_FALSE(startup.Create(dir.path(), db.user()));
     ASSERT_NE(dialogs.last(), nullptr);
     EXPECT_EQ(dialogs.last()->text, kMsgNoServerSettings);
-    EXPECT_EQ(startup.data, nullptr);
+    EXPECT_FALSE(startup.data.Connected());
 }
 
 TEST_F(StartupTest, ActivationRunsLoginDownloadUploadAndTheSaleScreenInOrder)
 {
     ASSERT_TRUE(startup.Create(dir.path(), db.user()));
-    serveMasterRows();
+    serveOutlet();
     steps.clear();
     EXPECT_TRUE(startup.Activate());
     EXPECT_EQ(steps, (std::vector<std::string>{"devices", "login", "download", "upload", "sale"}));
@@ -125,11 +137,7 @@ TEST_F(StartupTest, ActivationRunsLoginDownloadUploadAndTheSaleScreenInOrder)
 TEST_F(StartupTest, TestDatabaseIsCheckedBeforeTheQueueIsUploaded)
 {
     ASSERT_TRUE(startup.Create(dir.path(), db.user()));
-    std::vector<std::string> dbUser(18);
-    dbUser[0] = ctx.gsCommonDBUser;
-    dbUser[1] = UpperAscii(db.user());
-    dbUser[3] = "T";
-    serveMasterRows({dbUser});
+    serveOutlet({ctx.gsCommonDBUser, UpperAscii(db.user()), "T"});
     steps.clear();
     EXPECT_TRUE(startup.Activate());
     EXPECT_TRUE(ctx.gbTestMode);
@@ -143,8 +151,8 @@ TEST_F(StartupTest, UnknownOutletOrFailedLoginEndsBeforeTheSaleScreen)
     ASSERT_TRUE(startup.Create(dir.path(), db.user()));
     EXPECT_FALSE(startup.Activate());  // the server gave no outlet
     EXPECT_EQ(dialogs.last()->text, kMsgNoUpjang);
-    serveMasterRows();
-    loginSucceeds = false;
+    serveOutlet();
+    recorded.loginSucceeds = false;
     steps.clear();
     EXPECT_FALSE(startup.Activate());
     EXPECT_EQ(steps, (std::vector<std::string>{"devices", "login"}));

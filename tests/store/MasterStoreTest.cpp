@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <random>
 
 namespace pos {
@@ -16,9 +17,26 @@ namespace {
 
 std::string reversed(const std::string& s) { return std::string(s.rbegin(), s.rend()); }
 
+// A server whose answers each test scripts; unscripted it is no server.
+class FakeMasterServer final : public TMasterServer {
+public:
+    bool ConnectDB() override { return ConnectDBFn ? ConnectDBFn() : false; }
+    std::optional<TMirrorRows> ReadRows(TMasterRead aRead) override
+    {
+        return ReadRowsFn ? ReadRowsFn(aRead) : std::nullopt;
+    }
+    std::optional<std::string> UpjangName(const std::string& aCode) override
+    {
+        return UpjangNameFn ? UpjangNameFn(aCode) : std::nullopt;
+    }
+    std::function<bool()> ConnectDBFn;
+    std::function<std::optional<TMirrorRows>(TMasterRead)> ReadRowsFn;
+    std::function<std::optional<std::string>(const std::string&)> UpjangNameFn;
+};
+
 class MasterStoreTest : public ::testing::Test {
 protected:
-    MasterStoreTest() : dialogs(&ctx), store(ctx, dialogs)
+    MasterStoreTest() : store(ctx, dialogs, server)
     {
         ctx.gsFolder = dir.path().string() + "/";
         ctx.gsSaleDate = "20240105";
@@ -64,6 +82,7 @@ protected:
     test::TempDir dir;
     TTerminalContext ctx;
     ScriptedDialogService dialogs;
+    FakeMasterServer server;
     TMasterStore store;
 };
 
@@ -325,16 +344,16 @@ TEST_F(MasterStoreTest, OffLineCommonCodesKeepOnlyTheOutletGroupHead)
     EXPECT_EQ(store.GetCommonData(ctx.gsCommonCardCompany, "01", CommonItem::CodeName), "BC");
 }
 
-TEST_F(MasterStoreTest, OnLineReadsGoThroughTheServerHooks)
+TEST_F(MasterStoreTest, OnLineReadsGoThroughTheServer)
 {
     store.AddCashierData();
-    EXPECT_FALSE(store.ReadCashierData(true));  // on line without a database layer
+    EXPECT_FALSE(store.ReadCashierData(true));  // on line, the server does not answer
     EXPECT_TRUE(store.glCashierData.empty());
 
     int connects = 0;
     std::vector<TMasterRead> asked;
-    store.Server.ConnectDB = [&] { ++connects; return true; };
-    store.Server.ReadRows = [&](TMasterRead r) -> std::optional<TMirrorRows> {
+    server.ConnectDBFn = [&] { ++connects; return true; };
+    server.ReadRowsFn = [&](TMasterRead r) -> std::optional<TMirrorRows> {
         asked.push_back(r);
         switch (r) {
         case TMasterRead::Cashier: return TMirrorRows{{"1001", "Kim", "pw", "20240101", "12", "Y"}};
@@ -353,7 +372,7 @@ TEST_F(MasterStoreTest, OnLineReadsGoThroughTheServerHooks)
     EXPECT_EQ(asked, (std::vector<TMasterRead>{TMasterRead::Cashier, TMasterRead::Upjang, TMasterRead::Common}));
 
     // ConnectDB that finds the server gone switches to the file branch.
-    store.Server.ConnectDB = [&] { ctx.gbOffLine = true; return false; };
+    server.ConnectDBFn = [&] { ctx.gbOffLine = true; return false; };
     ASSERT_TRUE(store.WriteMirrorRows(TMirrorKind::Cashier, {{"2", "B", "q", "", "0", "N"}}));
     EXPECT_TRUE(store.ReadCashierData(true));
     EXPECT_EQ(store.glCashierData[0].CashierNo, "2");
@@ -376,7 +395,7 @@ TEST_F(MasterStoreTest, ReadUpjangRowMapsTypeAndGroupToTheirItems)
     EXPECT_EQ(shortRow.UpjangCode, "5001");
     EXPECT_EQ(shortRow.UpjangType, "");
     // The type drives the ski test of the download (first outlet's UpjangType).
-    store.Server.ReadRows = [](TMasterRead) -> std::optional<TMirrorRows> {
+    server.ReadRowsFn = [](TMasterRead) -> std::optional<TMirrorRows> {
         return TMirrorRows{{"5001", "03", "Lift", "50", "SKI"}};
     };
     ASSERT_TRUE(store.ReadUpjangData(false));
@@ -394,7 +413,7 @@ TEST_F(MasterStoreTest, UpjangLookupsByCodeAndRow)
     EXPECT_TRUE(store.GetUpjangData("9999", UpjangItem::PosNo).isEmpty());
     EXPECT_EQ(store.GetUpjangName("3010"), "First");
     EXPECT_EQ(store.GetUpjangName("9999"), "");
-    store.Server.UpjangName = [](const std::string& c) -> std::optional<std::string> { return "srv" + c; };
+    server.UpjangNameFn = [](const std::string& c) -> std::optional<std::string> { return "srv" + c; };
     EXPECT_EQ(store.GetUpjangName("9999"), "srv9999");
     ctx.gbOffLine = true;
     EXPECT_EQ(store.GetUpjangName("9999"), "");
@@ -694,7 +713,7 @@ TEST_F(MasterStoreTest, MemberDiscountsClearPerTheRuleAndReadOnLine)
     ctx.gbOffLine = false;
     ctx.giSign = -1;
     ctx.gsMasterMemberNo = "M1";
-    store.Server.ReadRows = [](TMasterRead r) -> std::optional<TMirrorRows> {
+    server.ReadRowsFn = [](TMasterRead r) -> std::optional<TMirrorRows> {
         if (r == TMasterRead::DCMember)
             return TMirrorRows{{"3010", "M100", "3", "m", "", "", "Kim", "13", "010", "1", "20", "1", "2", "3", "rem", "Y"},
                                {"3010", "X200", "4", "m", "", "", "Lee", "13", "010", "1", "20", "1", "0", "3", "", "N"}};

@@ -56,13 +56,8 @@ protected:
 
     std::unique_ptr<TLoginModel> makeModel()
     {
-        auto made = std::make_unique<TLoginModel>(ctx, dialogs, store, *data, devices, guard);
+        auto made = std::make_unique<TLoginModel>(ctx, dialogs, store, *data, devices, guard, program);
         made->Clock = [this] { return clock; };
-        made->RestartDevices = [this] { ++restarts; };
-        made->Shutdown = [this] {
-            ++shutdowns;
-            return false;
-        };
         return made;
     }
 
@@ -92,11 +87,24 @@ protected:
 
     std::string lastShown() const { return dialogs.last() ? dialogs.last()->text : std::string(); }
 
-    TMasterStore store{ctx, dialogs};
+    TNoMasterServer storeServer;
+    TMasterStore store{ctx, dialogs, storeServer};
     TDeviceConfig devices;
     TLoginGuard guard;
     std::string clock = "20240105120000";
-    int restarts = 0, shutdowns = 0;
+    // The program around the login: device restarts and shut-downs counted,
+    // the cashier always choosing to stay.
+    struct Program final : TLoginProgram {
+        void RestartDevices() override { ++restarts; }
+        bool Shutdown() override
+        {
+            ++shutdowns;
+            return false;
+        }
+        int restarts = 0, shutdowns = 0;
+    } program;
+    int& restarts = program.restarts;
+    int& shutdowns = program.shutdowns;
     std::unique_ptr<TLoginModel> model;
 };
 

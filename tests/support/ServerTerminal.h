@@ -9,6 +9,7 @@
 #include "PgTestDatabase.h"
 #include "ServerFiles.h"
 #include "TempDir.h"
+#include "TestOffLinePolicy.h"
 #include "core/Codec.h"
 #include "core/FileIO.h"
 #include "core/ScriptedDialogService.h"
@@ -34,7 +35,7 @@ protected:
         ctx.gsServerDB = db.name();
         WriteServerFiles(db, dir.path());
         LoadShippedCatalogue(catalogue, aTestStatements);
-        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs);
+        data = std::make_unique<TfrmData>(ctx, catalogue, dialogs, offLinePolicy);
         EXPECT_TRUE(data->DataModuleCreate(db.user()));
     }
 
@@ -54,7 +55,8 @@ protected:
     TempDir dir;
     TTerminalContext ctx;
     TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs{&ctx};
+    ScriptedDialogService dialogs;
+    TestOffLinePolicy offLinePolicy;
     std::unique_ptr<TfrmData> data;
 };
 

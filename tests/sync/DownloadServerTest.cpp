@@ -54,7 +54,8 @@ protected:
 
     std::string file(const std::string& aName) const { return ReadWholeFile(dir / aName).value_or("<none>"); }
 
-    TMasterStore store{ctx, dialogs};
+    TNoMasterServer storeServer;
+    TMasterStore store{ctx, dialogs, storeServer};
     std::array<std::pair<std::int64_t, std::int64_t>, 9> last{};
 };
 
@@ -118,7 +119,8 @@ TEST_F(DownloadServerTest, OffLineReloadsTheSameListsFromTheMirrorFiles)
     const auto goods = store.ListAsServerRows(TMirrorKind::Goods);
     const auto cashiers = store.glCashierData;
     const auto pays = store.ListAsServerRows(TMirrorKind::Pay);
-    TMasterStore fresh(ctx, dialogs);
+    TNoMasterServer freshServer;
+    TMasterStore fresh(ctx, dialogs, freshServer);
     fresh.UnscramblePassword = store.UnscramblePassword;
     ctx.gbOffLine = true;
     ctx.gsSaupName.clear();
@@ -222,9 +224,10 @@ TEST_F(DownloadServerTest, HotelRestaurantsGetSubGroupsAndSkiTerminalsWithdrawnG
     EXPECT_LT(store.GetGoodsDataIndex("3101", "31010102"), 0);  // P2 'Y': withdrawn
 }
 
-TEST_F(DownloadServerTest, StoreReadsGoThroughTheServerHooks)
+TEST_F(DownloadServerTest, StoreReadsGoThroughTheServer)
 {
-    InstallMasterServer(store, *data);
+    TDbMasterServer server(*data);
+    TMasterStore store(ctx, dialogs, server);
     EXPECT_TRUE(store.ReadCashierData(false));
     EXPECT_EQ(store.glCashierData.size(), 3u);
     EXPECT_TRUE(store.ReadCommonData(false));

@@ -64,8 +64,9 @@ int main(int argc, char** argv)
     if (!posIp.save(folder + "/POSIP.ini")) return 3;
     TSqlCatalogue catalogue;
     if (!catalogue.ReadSQLList(argv[3])) return 3;
-    ScriptedDialogService dialogs(&ctx);
-    TfrmData data(ctx, catalogue, dialogs);
+    ScriptedDialogService dialogs;
+    pos::TSellsOffLinePolicy offLinePolicy;
+    TfrmData data(ctx, catalogue, dialogs, offLinePolicy);
     if (!data.DataModuleCreate(user)) return 3;
     TOffLineStore store(ctx, dialogs);
     store.LoadOffLineData();

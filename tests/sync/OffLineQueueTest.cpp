@@ -50,7 +50,7 @@ protected:
 
     TempDir dir;
     TTerminalContext ctx;
-    ScriptedDialogService dialogs{&ctx};
+    ScriptedDialogService dialogs;
     TOffLineStore store{ctx, dialogs};
     std::string now = "20240105093000";
 };

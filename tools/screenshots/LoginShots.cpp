@@ -40,13 +40,20 @@ struct TDemoTerminal {
     }
 
     pos::TTerminalContext ctx;
-    pos::ScriptedDialogService dialogs{&ctx};
+    pos::ScriptedDialogService dialogs;
     pos::TSqlCatalogue catalogue;
-    pos::TfrmData data{ctx, catalogue, dialogs};
-    pos::TMasterStore store{ctx, dialogs};
+    pos::TSellsOffLinePolicy offLinePolicy;
+    pos::TfrmData data{ctx, catalogue, dialogs, offLinePolicy};
+    pos::TNoMasterServer storeServer;
+    pos::TMasterStore store{ctx, dialogs, storeServer};
     pos::TDeviceConfig devices;
     pos::TLoginGuard guard;
-    pos::TLoginModel model{ctx, dialogs, store, data, devices, guard};
+    // A picture has no devices to restart and no program to end.
+    struct Program final : pos::TLoginProgram {
+        void RestartDevices() override {}
+        bool Shutdown() override { return false; }
+    } program;
+    pos::TLoginModel model{ctx, dialogs, store, data, devices, guard, program};
 };
 
 // The cashier number and the password typed, as the cashier would.

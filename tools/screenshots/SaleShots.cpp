@@ -2,10 +2,13 @@
 // ticket office, shop) with a few lines rung up, and the open-price dialog.
 
 #include "Shots.h"
+#include "RecordingSaleServices.h"
 
 #include "controls/ZoPosButton.h"
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
+#include "db/Catalogue.h"
+#include "db/DataModule.h"
 #include "store/MasterStore.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "sales/ui/TfrmSale.h"
@@ -98,11 +101,18 @@ const Outlet kShop{"6101", "리조트 편의점", "60", {{"10", "간식·생활"
                     {"20", "61010101", "평창 감자 (1kg)", 6000, "Z"},
                     {"20", "61010102", "스키 양말", 9000, "Z"}}};
 
+// An off-line terminal with no server and no devices behind the screen.
 struct Scene {
+    Scene() { context.gbOffLine = true; }
     pos::TTerminalContext context;
-    pos::ScriptedDialogService dialogs{&context};
-    pos::TMasterStore store{context, dialogs};
-    pos::TSaleHooks hooks;
+    pos::ScriptedDialogService dialogs;
+    pos::TSqlCatalogue catalogue;
+    pos::TSellsOffLinePolicy offLinePolicy;
+    pos::TfrmData data{context, catalogue, dialogs, offLinePolicy};
+    pos::TNoMasterServer storeServer;
+    pos::TMasterStore store{context, dialogs, storeServer};
+    pos::test::RecordingSaleServices services{context};
+    pos::TSaleCommandSet commands;
 };
 
 void setUp(Scene& aScene, const std::vector<const Outlet*>& aOutlets, const char* aPosNo)
@@ -136,7 +146,8 @@ bool saleShot(Scene& aScene, const QDir& aDir, const char* aName, const std::fun
 {
     pos::TScreenEnv env;
     env.context = &aScene.context;
-    pos::TSaleScreenDeps deps(env, aScene.context, aScene.dialogs, aScene.store, aScene.hooks);
+    pos::TSaleScreenDeps deps(env, aScene.context, aScene.dialogs, aScene.store, aScene.data, aScene.services,
+                             aScene.commands);
     deps.version = "Ver 0.1.0";
     pos::TfrmSale screen(deps);
     aRing(screen);

@@ -23,10 +23,12 @@ bool drawStartup(const QDir& aDir)
     context.gsMasterUpjangName = context.gsUpjangName = "솔바람 한식당";
     context.gsMasterPosNo = context.gsPosNo = "01";
     context.gsSaleDate = "20261210";
-    pos::ScriptedDialogService dialogs(&context);
+    pos::ScriptedDialogService dialogs;
     pos::TSqlCatalogue catalogue;
-    pos::TfrmData data(context, catalogue, dialogs);
-    pos::TMasterStore store(context, dialogs);
+    pos::TSellsOffLinePolicy offLinePolicy;
+    pos::TfrmData data(context, catalogue, dialogs, offLinePolicy);
+    pos::TNoMasterServer storeServer;
+    pos::TMasterStore store(context, dialogs, storeServer);
     pos::TDataDownload download(data, store);
     pos::TScreenEnv env;
     env.context = &context;

@@ -124,40 +124,38 @@ Currency fieldAmount(const QLineEdit* aEdit)
 }  // namespace
 
 // The bill's outside world as the screen sees it: the screen's own displays
-// and buttons here, everything else passed on to the program's hooks.
+// and buttons here, everything else passed on to the program's services.
 class TfrmSale::Hooks : public TSaleHooks, public TEntryHooks {
 public:
-    explicit Hooks(TfrmSale& aScreen) : screen_(aScreen), outer_(aScreen.deps_.hooks) {}
+    explicit Hooks(TfrmSale& aScreen) : screen_(aScreen), services_(aScreen.deps_.services) {}
 
-    void ExecDC(TSaleLines& aLines) override { outer_.ExecDC(aLines); }
-    void RecreateSaleList(TSaleLines& aLines) override { outer_.RecreateSaleList(aLines); }
-    bool ClearDCModule() override { return outer_.ClearDCModule(); }
-    void ShowLineDisplay(const std::string& a1, const std::string& a2) override { outer_.ShowLineDisplay(a1, a2); }
-    void ClearTicketData() override { outer_.ClearTicketData(); }
-    void ClearPrintLists() override { outer_.ClearPrintLists(); }
-    void EndPreSale() override { outer_.EndPreSale(); }
-    void GetMaxBillNo() override { outer_.GetMaxBillNo(); }
-    void OpenSkiSchool() override { outer_.OpenSkiSchool(); }
+    void ExecDC(TSaleLines& aLines) override { services_.ExecDC(aLines); }
+    void RecreateSaleList(TSaleLines& aLines) override { services_.RecreateSaleList(aLines); }
+    bool ClearDCModule() override { return services_.ClearDCModule(); }
+    void ShowLineDisplay(const std::string& a1, const std::string& a2) override { services_.ShowLineDisplay(a1, a2); }
+    void ClearTicketData() override { services_.ClearTicketData(); }
+    void ClearPrintLists() override { services_.ClearPrintLists(); }
+    void EndPreSale() override { services_.EndPreSale(); }
+    void GetMaxBillNo() override { services_.GetMaxBillNo(); }
+    void OpenSkiSchool() override { services_.OpenSkiSchool(); }
+    bool GetGuestCount(bool aMustInput) override { return services_.GetGuestCount(aMustInput); }
     void ShowSaleGubun() override { screen_.ShowSaleGubun(); }
     void ShowWaitCount() override { screen_.ShowWaitCount(); }
     void ShowBillNo() override { screen_.ShowBillNo(); }
     void PressFirstMenuButtons() override { screen_.nav_.PressFirstButtons(); }
 
     // Card swipes in the code field lead to the discount and payment commands.
-    void MemberCardRead() override { screen_.runCommand(TSaleCommand::DC); }
-    void CreditCardRead() override { screen_.runCommand(TSaleCommand::Pay); }
+    void MemberCardRead() override { screen_.RunCommand(TSaleCommand::DC); }
+    void CreditCardRead() override { screen_.RunCommand(TSaleCommand::Pay); }
     bool AddSkiSaleList(std::int64_t aCorrectAmt, std::optional<Currency> aOpenPrice) override
     {
-        return screen_.deps_.commands != nullptr && screen_.deps_.commands->AddSkiSaleList(aCorrectAmt, aOpenPrice);
+        return services_.AddSkiSaleList(aCorrectAmt, aOpenPrice);
     }
-    bool SkiPackageScreen() override
-    {
-        return screen_.deps_.commands == nullptr || screen_.deps_.commands->SkiPackageScreen();
-    }
+    bool SkiPackageScreen() override { return services_.SkiPackageScreen(); }
 
 private:
     TfrmSale& screen_;
-    TSaleHooks& outer_;
+    TSaleServices& services_;
 };
 
 namespace {
@@ -170,12 +168,11 @@ TInheritOptions saleOptions()
     return o;
 }
 
-TOpenPriceFunction openPriceOf(TSaleScreenDeps& aDeps, QWidget* aParent)
+TOpenPriceFunction openPriceOf(TSaleServices& aServices)
 {
-    if (aDeps.openPrice) return aDeps.openPrice;
-    return [&aDeps, aParent](const std::string& aName, const std::string& aTax, Currency aPrice,
-                             std::int64_t& aCorrect, const std::string& aComment) {
-        return GetOpenCodePrice(aDeps.env, aDeps.context, aName, aTax, aPrice, aCorrect, aComment, aParent);
+    return [&aServices](const std::string& aName, const std::string& aTax, Currency aPrice, std::int64_t& aCorrect,
+                        const std::string& aComment) {
+        return aServices.GetOpenCodePrice(aName, aTax, aPrice, aCorrect, aComment);
     };
 }
 
@@ -188,7 +185,7 @@ TfrmSale::TfrmSale(TSaleScreenDeps& aDeps, QWidget* aParent)
       cardRules_(aDeps.context, aDeps.store, aDeps.dialogs),
       bill_(aDeps.context, aDeps.store, aDeps.dialogs, *hooks_),
       nav_(aDeps.context, aDeps.store, aDeps.context.gbSki ? 4 : 5, MenuButtonCount(aDeps.printer1)),
-      entry_(aDeps.context, aDeps.store, bill_, nav_, aDeps.dialogs, *hooks_, openPriceOf(aDeps, this),
+      entry_(aDeps.context, aDeps.store, bill_, nav_, aDeps.dialogs, *hooks_, openPriceOf(aDeps.services),
              aDeps.cardNumber ? aDeps.cardNumber
                               : TCardNumberFunction([this](const std::string& aText, std::int64_t& aCount) {
                                     return cardRules_.GetCardNumber(aText, aCount);
@@ -216,8 +213,7 @@ TfrmSale::TfrmSale(TSaleScreenDeps& aDeps, QWidget* aParent)
     // a queued signal so that a change in the middle of a statement is shown
     // after it, never inside it.
     connect(this, &TfrmSale::onLineChanged, this, [this] { ShowOffLine(); }, Qt::QueuedConnection);
-    if (deps_.data != nullptr)
-        onLineObserver_ = deps_.data->ConnectOnLineChanged([this](bool aOffLine) { emit onLineChanged(aOffLine); });
+    onLineObserver_ = deps_.data.ConnectOnLineChanged([this](bool aOffLine) { emit onLineChanged(aOffLine); });
     connect(this, &TfrmSale::enableRequested, this, &TfrmSale::WMEnable);
     connect(this, &TfrmSale::addBillNoRequested, this, &TfrmSale::WMAddBillNo);
 
@@ -236,7 +232,7 @@ TfrmSale::TfrmSale(TSaleScreenDeps& aDeps, QWidget* aParent)
 
 TfrmSale::~TfrmSale()
 {
-    if (deps_.data != nullptr && onLineObserver_ >= 0) deps_.data->DisconnectOnLineChanged(onLineObserver_);
+    deps_.data.DisconnectOnLineChanged(onLineObserver_);
 }
 
 // ---------------------------------------------------------------- building
@@ -309,6 +305,11 @@ void TfrmSale::buildTiers()
         b->SetGroupIndex(10);
         connect(b, &TZoPosButton::clicked, this, [this, i] {
             bill_.StartSale();
+            // A new outlet starts a new entry: a code typed (or refused)
+            // for the one before does not stay in the field.
+            bill_.entry.menuCode.clear();
+            edtMenuCode->clear();
+            bill_.screen.focus = TSaleScreenState::Focus::Code;
             nav_.PressUpjang(i);
             Refresh();
         });
@@ -332,7 +333,6 @@ void TfrmSale::buildTiers()
         bill_.StartSale();
         nav_.ToggleDaeso();
         bill_.screen.daesoDown = nav_.daesoDown;
-        bill_.screen.daesoCaption = nav_.DaesoCaption();
         Refresh();
     });
 
@@ -391,35 +391,39 @@ void TfrmSale::buildTiers()
     panMenu2->hide();
 }
 
-TZoPosButton* TfrmSale::command(QWidget* aParent, const char* aCaption, QRect aRect, TSaleCommand aCommand)
+TZoPosButton* TfrmSale::command(QWidget* aParent, QRect aRect, TSaleCommand aCommand)
 {
     auto* b = new TZoPosButton(aParent);
     b->setGeometry(aRect);
-    b->SetCaption(QString::fromUtf8(aCaption));
     b->SetColor(TZoPosButtonColor::Face, kCommandFace);
     b->SetCaptionStyle(10, true, clBlack, clWhite, true);
-    connect(b, &TZoPosButton::clicked, this, [this, aCommand] { runCommand(aCommand); });
+    // Whether a button is down is the command bar's to say, in both
+    // directions.
+    b->SetAllowAllUp(true);
+    connect(b, &TZoPosButton::clicked, this, [this, aCommand] { RunCommand(aCommand); });
+    commandButtons_[static_cast<std::size_t>(aCommand)] = b;
     return b;
 }
 
 void TfrmSale::buildCommands()
 {
+    using C = TSaleCommand;
     const auto cell = [](int aColumn, int aRow, int aRows = 1) {
         return QRect(kTierLeft + aColumn * kCommandWidth, kBottomTop + aRow * kCommandHeight, kCommandWidth - 2,
                      aRows * kCommandHeight - 2);
     };
-    btnOrderTable = command(this, "대기", cell(0, 0), TSaleCommand::OrderTable);
-    btnBillCancel = command(this, "전표취소", cell(1, 0), TSaleCommand::BillCancel);
-    btnReturn = command(this, "부분(void)", cell(2, 0), TSaleCommand::Return);
-    btnVoid = command(this, "VOID", cell(3, 0), TSaleCommand::Void);
-    btnPayCash = command(this, "현금결제", cell(4, 0), TSaleCommand::PayCash);
-    btnDC = command(this, "우대할인", cell(0, 1), TSaleCommand::DC);
-    btnLocker = command(this, "단체조회", cell(1, 1), TSaleCommand::Locker);
-    btnEvent = command(this, "연회조회", cell(2, 1), TSaleCommand::Event);
-    btnPreSale = command(this, "예약판매", cell(3, 1), TSaleCommand::PreSale);
-    btnGuestCount = command(this, "객수조정", cell(0, 2), TSaleCommand::GuestCount);
-    btnGroupPrint = command(this, "낱장발권", cell(1, 2), TSaleCommand::GroupPrint);
-    btnPay = command(this, "결제", cell(4, 1, 2), TSaleCommand::Pay);
+    btnOrderTable = command(this, cell(0, 0), C::OrderTable);
+    btnBillCancel = command(this, cell(1, 0), C::BillCancel);
+    btnReturn = command(this, cell(2, 0), C::Return);
+    btnVoid = command(this, cell(3, 0), C::Void);
+    btnPayCash = command(this, cell(4, 0), C::PayCash);
+    btnDC = command(this, cell(0, 1), C::DC);
+    btnLocker = command(this, cell(1, 1), C::Locker);
+    btnEvent = command(this, cell(2, 1), C::Event);
+    btnPreSale = command(this, cell(3, 1), C::PreSale);
+    btnGuestCount = command(this, cell(0, 2), C::GuestCount);
+    btnGroupPrint = command(this, cell(1, 2), C::GroupPrint);
+    btnPay = command(this, cell(4, 1, 2), C::Pay);
     btnPay->SetColor(TZoPosButtonColor::Face, kPayFace);
     btnPay->SetCaptionStyle(14, true, clBlack, clWhite, true);
 
@@ -430,94 +434,44 @@ void TfrmSale::buildCommands()
     btnDelete->SetCaptionStyle(10, true, clBlack, clWhite, true);
     connect(btnDelete, &TZoPosButton::clicked, this, [this] { deleteLine(); });
 
+    // The panel switch is the screen's own: it changes what is shown, not
+    // the bill.
     btnMenuToggle = new TZoPosButton(this);
     btnMenuToggle->setGeometry(cell(3, 2));
-    btnMenuToggle->SetCaption(QStringLiteral("메뉴"));
     btnMenuToggle->SetColor(TZoPosButtonColor::Face, 0xC0FFFF);
     btnMenuToggle->SetCaptionStyle(11, true, clBlack, clWhite, true);
+    btnMenuToggle->SetAllowAllUp(true);
+    commandButtons_[static_cast<std::size_t>(C::MenuToggle)] = btnMenuToggle;
     connect(btnMenuToggle, &TZoPosButton::clicked, this, [this] { toggleMenuPanel(); });
 
     // The second panel, in place of the menu buttons.
     const int w = panMenu2->width() / 4;
     const int h = panMenu2->height() / 3;
     const auto slot = [w, h](int aIndex) { return QRect((aIndex % 4) * w, (aIndex / 4) * h, w - 2, h - 2); };
-    btnPayModify = command(panMenu2, "결제조정", slot(0), TSaleCommand::PayModify);
-    btnReprint = command(panMenu2, "재발행", slot(1), TSaleCommand::Reprint);
-    btnDCList = command(panMenu2, "우대내역", slot(2), TSaleCommand::DCList);
-    btnDownload = command(panMenu2, "자료다운", slot(3), TSaleCommand::Download);
-    btnIpgumOpen = command(panMenu2, "준비금", slot(4), TSaleCommand::IpgumOpen);
-    btnIpgumClose = command(panMenu2, "중간입금", slot(5), TSaleCommand::IpgumClose);
-    btnCashClose = command(panMenu2, "마감", slot(6), TSaleCommand::Close);
-    btnPOSClose = command(panMenu2, "POS마감", slot(7), TSaleCommand::POSClose);
-    btnLogin = command(panMenu2, "Login", slot(8), TSaleCommand::Login);
-    btnOnLine = command(panMenu2, "OffLine", slot(9), TSaleCommand::OnLine);
-    btnShutdown = command(panMenu2, "종료", slot(10), TSaleCommand::Shutdown);
+    btnPayModify = command(panMenu2, slot(0), C::PayModify);
+    btnReprint = command(panMenu2, slot(1), C::Reprint);
+    btnDCList = command(panMenu2, slot(2), C::DCList);
+    btnDownload = command(panMenu2, slot(3), C::Download);
+    btnIpgumOpen = command(panMenu2, slot(4), C::IpgumOpen);
+    btnIpgumClose = command(panMenu2, slot(5), C::IpgumClose);
+    btnCashClose = command(panMenu2, slot(6), C::Close);
+    btnPOSClose = command(panMenu2, slot(7), C::POSClose);
+    btnLogin = command(panMenu2, slot(8), C::Login);
+    btnOnLine = command(panMenu2, slot(9), C::OnLine);
+    btnShutdown = command(panMenu2, slot(10), C::Shutdown);
 }
 
-// Commands enabled and captioned from the own outlet's flags.
+// The command buttons as the own outlet sets them up.
 void TfrmSale::applyOutletFlags()
 {
     TTerminalContext& c = deps_.context;
     TMasterStore& store = deps_.store;
-    const TUpjangData own = store.glUpjangData.empty() ? TUpjangData() : store.glUpjangData.front();
-    btnBillCancel->setEnabled(own.CancelYN);
-    btnReturn->setEnabled(own.ReturnYN);
-    btnVoid->setEnabled(own.VoidYN);
-    btnPay->setEnabled(!store.glPayData.empty());
-    bool cash = false;
-    for (int i = 0; i < static_cast<int>(store.glPayData.size()); ++i) cash |= store.GetPayData(i) == c.giPayCash;
-    btnPayCash->setEnabled(cash);
-    btnPayCash->setProperty("tag", 1);
-    btnLocker->SetCaption(QString::fromUtf8(c.gsMasterUpjangCode.rfind("2", 0) == 0 ? "락카" : "단체조회"));
-
-    tableOutlet_ = own.FirstFormCode == c.gsFormOrderTable;
-    if (tableOutlet_) {
-        btnOrderTable->SetCaption(QStringLiteral("테이블"));
-        btnOrderTable->setEnabled(true);
-    } else if (own.FirstFormCode == c.gsFormSkiSchool) {
-        btnOrderTable->SetCaption(QStringLiteral("고객등록"));
-        btnOrderTable->setEnabled(true);
-    } else {
-        btnOrderTable->setEnabled(own.WaitYN);
-        lblWaitCount->setVisible(own.WaitYN);
-    }
-    btnDCList->setEnabled(btnDC->isEnabled());
-
-    if (own.UpjangType == c.gsUpjangTypeFnB) {
-        btnPreSale->SetCaption(QStringLiteral("객실"));
-        btnPreSale->setEnabled(true);
-    } else {
-        btnPreSale->setEnabled(own.PreSaleYN);
-    }
-
-    if (tableOutlet_) {
-        bill_.screen.groupPrintCaption = kUnitPriceCaption;
-        btnGroupPrint->SetAllowAllUp(true);
-    } else {
-        btnGroupPrint->setEnabled(own.TicketPrtYN);
-        bill_.screen.groupPrintDown = own.GroupTicketYN;
-        bill_.screen.groupPrintCaption = own.GroupTicketYN ? "통합발권" : "낱장발권";
-    }
-
-    bill_.screen.guestCountEnabled = own.GuestCountYN;
-    bill_.screen.guestCountCaption = "객수조정";
-    if (c.gsMasterUpjangCode.rfind("20", 0) == 0) {
-        bill_.screen.guestCountEnabled = true;
-        bill_.screen.guestCountCaption = "캐디";
-        if (!store.glUpjangData.empty()) store.SetUpjangData(0, UpjangItem::GuestCountYN, "N");
-    }
-    btnGuestCount->setEnabled(bill_.screen.guestCountEnabled);
-    if (!lblWaitCount->isVisible() && bill_.screen.guestCountEnabled) lblWaitCount->show();
-
-    if (c.gbVessa) {
-        btnIpgumOpen->SetCaption(QStringLiteral("No SVC"));
-        btnIpgumClose->SetCaption(QStringLiteral("No VAT"));
-        btnIpgumOpen->setEnabled(true);
-        btnIpgumClose->setEnabled(true);
-    } else {
-        btnIpgumOpen->setEnabled(own.CloseYN);
-        btnIpgumClose->setEnabled(own.CloseYN);
-    }
+    bill_.screen.commands = TCommandBar::FromOutlet(c, store);
+    lblWaitCount->setVisible(bill_.screen.commands.waitCountShown);
+    // At the golf course the guest-count button is the caddy toggle, and
+    // the bill asks no guest count.
+    if (c.gsMasterUpjangCode.rfind("20", 0) == 0 && !store.glUpjangData.empty())
+        store.SetUpjangData(0, UpjangItem::GuestCountYN, "N");
 }
 
 // ---------------------------------------------------------------- painting
@@ -585,12 +539,30 @@ void TfrmSale::Refresh()
     if (fieldAmount(edtGetAmt) != t.tendered || edtGetAmt->text().isEmpty()) edtGetAmt->setText(amountText(t.tendered));
     lblChangeAmt->setText(amountText(t.change));
 
-    btnGroupPrint->SetCaption(QString::fromStdString(bill_.screen.groupPrintCaption));
-    btnGroupPrint->SetDown(bill_.screen.groupPrintDown);
-    btnGuestCount->SetCaption(QString::fromStdString(bill_.screen.guestCountCaption));
-    btnDC->SetDown(bill_.screen.dcDown);
+    paintCommands();
     ShowLockerNo();
     applyFocus();
+}
+
+// Each button shows its command's state; only what differs is set (each
+// setter repaints its button).
+void TfrmSale::paintCommands()
+{
+    const TCommandBar& bar = bill_.screen.commands;
+    for (std::size_t i = 0; i < kSaleCommandCount; ++i) {
+        TZoPosButton* b = commandButtons_[i];
+        if (b == nullptr) continue;
+        const auto command = static_cast<TSaleCommand>(i);
+        const QString caption = QString::fromStdString(bar.Caption(command, deps_.context.gbOffLine));
+        if (b->CurrentCaption() != caption) b->SetCaption(caption);
+        if (b->isEnabled() != bar[command].enabled) b->setEnabled(bar[command].enabled);
+        if (b->Down() != bar[command].down) b->SetDown(bar[command].down);
+    }
+    const bool second = bar.menuPanel == 2;
+    if (panMenu2->isVisible() != second) {
+        panMenu2->setVisible(second);
+        panMenu1->setVisible(!second);
+    }
 }
 
 void TfrmSale::applyFocus()
@@ -608,7 +580,7 @@ void TfrmSale::applyFocus()
 
 void TfrmSale::ShowBillNo()
 {
-    const TStatusText s = BillNoText(deps_.context, tableOutlet_);
+    const TStatusText s = BillNoText(deps_.context, bill_.screen.commands.orderTableMode == TOrderTableMode::Table);
     lblBillNo->setText(QString::fromStdString(s.text));
     setColors(lblBillNo, s.color, clWhite);
 }
@@ -622,7 +594,8 @@ void TfrmSale::ShowSaleGubun()
 
 void TfrmSale::ShowWaitCount()
 {
-    const bool counts = bill_.screen.guestCountEnabled && bill_.screen.guestCountCaption == "객수조정";
+    const TCommandBar& bar = bill_.screen.commands;
+    const bool counts = bar[TSaleCommand::GuestCount].enabled && bar.guestCountMode == TGuestCountMode::GuestCount;
     QString text = QString::fromStdString(WaitCountText(counts, deps_.context.giKoreanCount,
                                                         deps_.context.giForeignCount, deps_.store.glWaitData.size()));
     // The two counts go one above the other.
@@ -636,8 +609,22 @@ void TfrmSale::ShowOffLine()
     const TStatusText s = OffLineText(offLine);
     lblOffLine->setText(QString::fromStdString(s.text));
     setColors(lblOffLine, s.color, s.background);
-    btnOnLine->SetCaption(QString::fromStdString(OnLineCommandCaption(offLine)));
+    paintCommands();
 }
+
+void TfrmSale::ShowCashier()
+{
+    TfrmInherit::ShowCashier();
+    ShowDate();
+}
+
+void TfrmSale::ReloadMenus()
+{
+    nav_.ReadUpjangList();
+    paintTiers();
+}
+
+void TfrmSale::ShowMessage(const std::string& aText, bool aAlert, int aSeconds) { ShowMsg(aText, aAlert, aSeconds); }
 
 void TfrmSale::ShowLockerNo()
 {
@@ -767,17 +754,17 @@ void TfrmSale::deleteLine()
 void TfrmSale::toggleMenuPanel()
 {
     bill_.StartSale();
-    const bool second = !panMenu2->isVisible();
-    panMenu2->setVisible(second);
-    panMenu1->setVisible(!second);
-    btnMenuToggle->SetDown(second);
+    TCommandBar& bar = bill_.screen.commands;
+    bar.menuPanel = bar.menuPanel == 2 ? 1 : 2;
+    bar[TSaleCommand::MenuToggle].down = bar.menuPanel == 2;
     Refresh();
 }
 
-void TfrmSale::runCommand(TSaleCommand aCommand)
+void TfrmSale::RunCommand(TSaleCommand aCommand)
 {
+    if (!bill_.screen.commands[aCommand].enabled) return;
     bill_.StartSale();
-    if (deps_.commands != nullptr) deps_.commands->Run(aCommand, *this);
+    deps_.commands.Run(aCommand, *this);
     Refresh();
 }
 
@@ -828,7 +815,7 @@ bool TfrmSale::handleKey(QLineEdit* aField, QKeyEvent* aKey)
         else if (aField == edtSaleCount)
             countEnter();
         else if (btnPay->isEnabled())
-            runCommand(TSaleCommand::Pay);
+            RunCommand(TSaleCommand::Pay);
         return true;
     default: return false;
     }
@@ -869,9 +856,9 @@ void TfrmSale::showEvent(QShowEvent* aEvent)
     bill_.screen.showing = true;
     edtMenuCode->setFocus();
     TTerminalContext& c = deps_.context;
-    if (deps_.data != nullptr && deps_.data->CheckClosed(c.gsSaleDate, c.gsMasterUpjangCode, c.gsMasterPosNo, true)) {
-        btnLogin->setProperty("tag", 1);
-        QTimer::singleShot(0, this, [this] { runCommand(TSaleCommand::Login); });
+    if (deps_.data.CheckClosed(c.gsSaleDate, c.gsMasterUpjangCode, c.gsMasterPosNo, true)) {
+        bill_.screen.commands.loginRequired = true;
+        QTimer::singleShot(0, this, [this] { RunCommand(TSaleCommand::Login); });
     }
 }
 

@@ -15,9 +15,13 @@
 #include "sales/MenuPaging.h"
 #include "sales/SaleBill.h"
 #include "sales/SaleNavigator.h"
+#include "sales/SaleServices.h"
+#include "sales/commands/SaleCommand.h"
+#include "sales/commands/SaleView.h"
 
 #include <QDateTime>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,61 +37,53 @@ class TfrmSale;
 class TfrmSaleFrame;
 class TZoPosButton;
 
-// The command buttons of the screen besides the menus.
-enum class TSaleCommand {
-    Pay, PayCash, OrderTable, BillCancel, Return, Void, DC, Locker, Event, PreSale, GuestCount, GroupPrint,
-    PayModify, Reprint, DCList, Download, IpgumOpen, IpgumClose, Close, POSClose, Login, OnLine, Shutdown,
-};
-
-// Where the commands go. The screen calls StartSale before each; every
-// default does nothing, so a command whose flow is not installed is inert.
-// A member card read in the code field runs DC (with gsTempMemberNo set), a
-// credit card swipe runs Pay.
-class TSaleCommands {
-public:
-    virtual ~TSaleCommands() = default;
-    virtual void Run(TSaleCommand /*aCommand*/, TfrmSale& /*aScreen*/) {}
-    // Ski lift items' own entry path; false: not handled, the ordinary
-    // path adds the line.
-    virtual bool AddSkiSaleList(std::int64_t /*aCorrectAmt*/, std::optional<Currency> /*aOpenPrice*/) { return false; }
-    // The ski package screen shown before a package menu; false: cancelled.
-    virtual bool SkiPackageScreen() { return true; }
-};
-
 // Everything the sale screen needs. The references must outlive the screen.
 struct TSaleScreenDeps {
     TSaleScreenDeps(TScreenEnv aEnv, TTerminalContext& aContext, DialogService& aDialogs, TMasterStore& aStore,
-                    TSaleHooks& aHooks)
-        : env(std::move(aEnv)), context(aContext), dialogs(aDialogs), store(aStore), hooks(aHooks)
+                    TfrmData& aData, TSaleServices& aServices, TSaleCommandSet& aCommands)
+        : env(std::move(aEnv)),
+          context(aContext),
+          dialogs(aDialogs),
+          store(aStore),
+          data(aData),
+          services(aServices),
+          commands(aCommands)
     {
     }
     TScreenEnv env;                 // title, footer, customer display clearing, day log
     TTerminalContext& context;
     DialogService& dialogs;
     TMasterStore& store;
-    TSaleHooks& hooks;              // discount engine, bill numbers, customer display lines, ...
-    TfrmData* data = nullptr;       // on-line state and the closed-day check; null: neither
-    TSaleCommands* commands = nullptr;  // null: every command is inert
+    TfrmData& data;                 // on-line state and the closed-day check
+    TSaleServices& services;        // discount engine, bill numbers, display, entry screens, ...
+    TSaleCommandSet& commands;      // what the command buttons run; an unregistered one is inert
     TPrinterType printer1 = TPrinterType::ptNone;  // chooses 10 or 25 menu buttons
-    TOpenPriceFunction openPrice;   // empty: the open-price screen (TfrmOpenPrice)
     TCardNumberFunction cardNumber; // empty: the card rules of the store
     std::string version;            // shown in the version label
 };
 
-class TfrmSale : public TfrmInherit {
+class TfrmSale : public TfrmInherit, public TSaleView {
     Q_OBJECT
 public:
     explicit TfrmSale(TSaleScreenDeps& aDeps, QWidget* aParent = nullptr);
     ~TfrmSale() override;
 
-    TSaleBill& Bill() { return bill_; }
     TSaleNavigator& Navigator() { return nav_; }
     TItemEntry& Entry() { return entry_; }
     TfrmSaleFrame* List() const { return fraList; }
 
+    // The view the commands see.
+    TSaleBill& Bill() override { return bill_; }
+    void ShowBillNo() override;
+    void ShowSaleGubun() override;
+    void ShowCashier() override;
+    void ReloadMenus() override;
+    void Refresh() override;
+    void ShowMessage(const std::string& aText, bool aAlert, int aSeconds) override;
+    void SetEnabled(bool aEnabled) override { WMEnable(aEnabled); }
+    void CloseScreen() override;
+
     // Status displays.
-    void ShowBillNo();
-    void ShowSaleGubun();
     void ShowWaitCount();
     void ShowOffLine();
     void ShowLockerNo();
@@ -98,10 +94,8 @@ public:
     void SaleTick(const QDateTime& aNow);
     // A long job runs (settlement, device): the clock's refills wait.
     void SetBusy(bool aBusy) { busy_ = aBusy; }
-    // Repaints everything from the bill (after a command changed it).
-    void Refresh();
-    // Ends the screen (the shutdown command).
-    void CloseScreen();
+    // Runs a command button's command, as a press of the button does.
+    void RunCommand(TSaleCommand aCommand);
 
     // The widgets. "마감" is btnCashClose: the base screen's close button
     // already has the name btnClose.
@@ -161,11 +155,11 @@ private:
     void buildTiers();
     void buildCommands();
     void applyOutletFlags();
-    TZoPosButton* command(QWidget* aParent, const char* aCaption, QRect aRect, TSaleCommand aCommand);
+    TZoPosButton* command(QWidget* aParent, QRect aRect, TSaleCommand aCommand);
 
     void paintTiers();
     void paintTier(const TButtonTier& aTier, const std::vector<TZoPosButton*>& aButtons, bool aExclusive);
-    void runCommand(TSaleCommand aCommand);
+    void paintCommands();
 
     // Fields to the bill's entry, and the bill back to the fields.
     void pullEntry();
@@ -190,10 +184,10 @@ private:
     TItemEntry entry_;
     TMenuRefresh menuRefresh_;
     int onLineObserver_ = -1;
+    std::array<TZoPosButton*, kSaleCommandCount> commandButtons_{};
     bool busy_ = false;
     bool closing_ = false;
     bool blinkPhase_ = false;
-    bool tableOutlet_ = false;
     std::optional<bool> versionShown_;  // the old-version state the label shows
 };
 

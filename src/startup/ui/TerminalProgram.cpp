@@ -4,16 +4,19 @@
 #include "core/ui/ImageLibrary.h"
 #include "core/ui/TfrmMsgBox.h"
 #include "db/DayLog.h"
-#include "sync/Download.h"
-#include "lookups/Lookups.h"
-#include "sync/Upload.h"
 #include "devices/DevicePort.h"
 #include "devices/Devices.h"
 #include "login/ui/Login.h"
-#include "sales/ui/TfrmOpenPrice.h"
+#include "lookups/Lookups.h"
+#include "sales/commands/DownloadCommand.h"
+#include "sales/commands/LoginCommand.h"
+#include "sales/commands/OnLineCommand.h"
+#include "sales/commands/ReturnCommand.h"
+#include "sales/commands/ShutdownCommand.h"
 #include "sales/ui/TfrmSale.h"
 #include "startup/ui/TfrmDataDown.h"
 #include "startup/ui/TfrmSplash.h"
+#include "sync/Upload.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,6 +25,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace pos {
 
@@ -31,9 +35,10 @@ TTerminalProgram::TTerminalProgram(TProgramOptions aOptions, std::filesystem::pa
       started_(aStarted),
       context_(Terminal()),
       env_(screenEnv()),
-      dialogs_(env_, *this),
-      startup_(context_, dialogs_, hooks()),
-      offLine_(context_, dialogs_)
+      dialogs_(env_),
+      startup_(context_, dialogs_, *this, *this),
+      offLine_(context_, dialogs_),
+      outletPrint_(context_, startup_.store)
 {
     // A measured or smoke-tested start has nobody at the screen: each box
     // says its text on standard error and is answered "no" at once.
@@ -64,25 +69,6 @@ TTerminalProgram::~TTerminalProgram()
     if (devices_) devices_->DeviceFinish();
 }
 
-TStartupHooks TTerminalProgram::hooks()
-{
-    TStartupHooks h;
-    h.ShowStatus = [this](const std::string& aText) {
-        if (splash_) splash_->ShowStatus(aText);
-    };
-    h.LoadQueues = [this] { offLine_.LoadOffLineData(); };
-    h.DeviceInit = [this] { initDevices(); };
-    h.Login = [this] { return login(); };
-    // After the start-up login: on line, or from the mirror files off line;
-    // the mirror files are rewritten; the window shows.
-    h.DownloadData = [this] { RunDownload(true, true, false); };
-    h.UploadData = [this](bool aShowNoData) { return uploadData(aShowNoData); };
-    h.RunSaleScreen = [this] { runSaleScreen(); };
-    h.ClearDCModule = [this] { clearDCModule(); };
-    h.RunPowerOff = [](const std::string& aCommand) { return RunPowerOffCommand(aCommand); };
-    return h;
-}
-
 int TTerminalProgram::Run()
 {
     InitImageLibrary();
@@ -99,28 +85,11 @@ int TTerminalProgram::Run()
 
 void TTerminalProgram::createDevices()
 {
-    devices_ = std::make_unique<TDevices>(startup_.devices, startup_.serialPorts, context_, dialogs_);
+    devices_ = std::make_unique<TDevices>(startup_.devices, startup_.serialPorts, context_,
+                                          TDeviceServices{dialogs_, outletPrint_, beeper_, tickets_});
     devices_->ShowStatus = [this](const std::string& aText) {
         if (splash_) splash_->ShowStatus(aText);
     };
-}
-
-void TTerminalProgram::initDevices()
-{
-    if (!devices_) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    WaitForDone([this](std::function<void(bool)> aDone) { devices_->DeviceInit(std::move(aDone)); });
-    QApplication::restoreOverrideCursor();
-}
-
-// The set-up panel saved new devices into "POS.ini": the old ones close and
-// the new ones open from the file.
-void TTerminalProgram::restartDevices()
-{
-    if (devices_) devices_->DeviceFinish();
-    startup_.ReloadDevices();
-    createDevices();
-    initDevices();
 }
 
 void TTerminalProgram::reportStartTime(const char* aStep) const
@@ -130,7 +99,19 @@ void TTerminalProgram::reportStartTime(const char* aStep) const
     std::fflush(stdout);
 }
 
-bool TTerminalProgram::login()
+// ---------------------------------------------------------------- the start-up's steps
+
+void TTerminalProgram::LoadQueues() { offLine_.LoadOffLineData(); }
+
+void TTerminalProgram::DeviceInit()
+{
+    if (!devices_) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    WaitForDone([this](std::function<void(bool)> aDone) { devices_->DeviceInit(std::move(aDone)); });
+    QApplication::restoreOverrideCursor();
+}
+
+bool TTerminalProgram::Login()
 {
     if (options_.exitAt == TExitAt::Login) {
         reportStartTime("login");
@@ -138,103 +119,119 @@ bool TTerminalProgram::login()
         return false;
     }
     // The start-up login cannot be dismissed: closing it offers the shut-down.
-    return RunLogin(false);
+    return Login(false);
 }
 
-bool TTerminalProgram::RunLogin(bool aCanClose)
+// After the start-up login: on line, or from the mirror files off line; the
+// mirror files are rewritten; the window shows.
+void TTerminalProgram::DownloadData() { runDownload(true, true, false); }
+
+bool TTerminalProgram::UploadData(bool aShowNoData) { return pos::UploadData(startup_.data, offLine_, aShowNoData); }
+
+void TTerminalProgram::RunSaleScreen()
 {
-    if (!startup_.data) return false;
-    TLoginModel model(context_, dialogs_, startup_.store, *startup_.data, startup_.devices, loginGuard_);
-    model.RestartDevices = [this] { restartDevices(); };
-    model.Shutdown = [this] {
-        shutDown_ = startup_.Shutdown(true) != TShutdownAction::KeepRunning;
-        return shutDown_;
-    };
-    return Login(env_, model, aCanClose, QApplication::activeModalWidget());
+    TProgramSaleServices services(env_, context_, startup_.store, startup_.data,
+                                  [this](const std::string& aLine1, const std::string& aLine2) {
+                                      if (devices_) devices_->ShowLineDisplay(aLine1, aLine2);
+                                  });
+    TSaleCommandSet commands;
+    commands.Register(TSaleCommand::Shutdown,
+                      std::make_unique<TShutdownCommand>(dialogs_, startup_.data, static_cast<TTerminalShutdown&>(*this)));
+    commands.Register(TSaleCommand::Login,
+                      std::make_unique<TLoginCommand>(static_cast<TLoginLaunchers&>(*this), startup_.data,
+                                                      static_cast<TTerminalShutdown&>(*this)));
+    commands.Register(TSaleCommand::Download,
+                      std::make_unique<TDownloadCommand>(static_cast<TDownloadLauncher&>(*this)));
+    commands.Register(TSaleCommand::OnLine, std::make_unique<TOnLineCommand>(startup_.data, offLine_));
+    commands.Register(TSaleCommand::Return, std::make_unique<TReturnCommand>(context_, dialogs_));
+
+    TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, startup_.data, services, commands);
+    deps.printer1 = startup_.devices.printer1.type;
+    deps.version = GetVersion();
+    pos::RunSaleScreen(deps);
 }
 
-bool TTerminalProgram::RunAdminCheck()
+void TTerminalProgram::ClearDCModule()
+{
+    TLookups lookups(startup_.data, startup_.store);
+    lookups.ClearDCModule();
+}
+
+bool TTerminalProgram::RunPowerOff(const std::string& aCommand) { return RunPowerOffCommand(aCommand); }
+
+// ---------------------------------------------------------------- the off-line policy
+
+std::optional<bool> TTerminalProgram::OutletSellsOffLine() { return startup_.OutletSellsOffLine(); }
+
+bool TTerminalProgram::Shutdown()
+{
+    // An unattended run has nobody to ask whether to shut down.
+    const bool ask = options_.exitAt == TExitAt::Never;
+    if (startup_.Shutdown(ask) == TShutdownAction::KeepRunning) return false;
+    shutDown_ = true;
+    endNow();
+}
+
+void TTerminalProgram::CloseOrderTable() {}
+
+void TTerminalProgram::endNow()
+{
+    if (devices_) devices_->DeviceFinish();
+    std::fflush(nullptr);
+    std::exit(0);
+}
+
+// ---------------------------------------------------------------- the login's side
+
+// The set-up panel saved new devices into "POS.ini": the old ones close and
+// the new ones open from the file.
+void TTerminalProgram::restartDevices()
+{
+    if (devices_) devices_->DeviceFinish();
+    startup_.ReloadDevices();
+    createDevices();
+    DeviceInit();
+}
+
+void TTerminalProgram::LoginSide::RestartDevices() { program_.restartDevices(); }
+
+bool TTerminalProgram::LoginSide::Shutdown()
+{
+    return program_.Shutdown(true) != TShutdownAction::KeepRunning;
+}
+
+// ---------------------------------------------------------------- the sale commands' services
+
+TShutdownAction TTerminalProgram::Shutdown(bool aAskShutdown)
+{
+    const TShutdownAction action = startup_.Shutdown(aAskShutdown);
+    if (action != TShutdownAction::KeepRunning) shutDown_ = true;
+    return action;
+}
+
+bool TTerminalProgram::Login(bool aCanClose)
+{
+    TLoginModel model(context_, dialogs_, startup_.store, startup_.data, startup_.devices, loginGuard_, loginSide_);
+    return pos::Login(env_, model, aCanClose, QApplication::activeModalWidget());
+}
+
+bool TTerminalProgram::CheckAdmin()
 {
     TAdminCheckModel check(context_, dialogs_, startup_.store, loginGuard_);
     return AdminCheck(env_, check, QApplication::activeModalWidget());
 }
 
-TDownloadResult TTerminalProgram::RunDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
+void TTerminalProgram::DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
 {
-    if (!startup_.data) return {};
-    TDataDownload download(*startup_.data, startup_.store);
+    runDownload(aDownOnOffLine, aSaveSamFile, aHideForm);
+}
+
+TDownloadResult TTerminalProgram::runDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
+{
+    TDataDownload download(startup_.data, startup_.store);
     download.isDownOnOffLine = aDownOnOffLine;
     download.isSaveSamFile = aSaveSamFile;
-    return DownloadData(env_, download, aHideForm);
-}
-
-bool TTerminalProgram::uploadData(bool aShowNoData) { return UploadData(*startup_.data, offLine_, aShowNoData); }
-
-namespace {
-
-// The sale screen's commands that exist so far; every other button stays
-// inert until its flow is built.
-class TProgramSaleCommands : public TSaleCommands {
-public:
-    explicit TProgramSaleCommands(TTerminalProgram& aProgram) : program_(aProgram) {}
-    void Run(TSaleCommand aCommand, TfrmSale& aScreen) override
-    {
-        switch (aCommand) {
-        case TSaleCommand::Shutdown:
-            if (program_.ShutdownFromSaleScreen()) aScreen.CloseScreen();
-            break;
-        case TSaleCommand::Login:
-            program_.RunLogin(true);  // a change of cashier, which may be abandoned
-            aScreen.ShowCashier();
-            break;
-        case TSaleCommand::Download:
-            program_.RunDownload(true, true, false);
-            break;
-        default:
-            break;
-        }
-    }
-
-private:
-    TTerminalProgram& program_;
-};
-
-}  // namespace
-
-void TTerminalProgram::runSaleScreen()
-{
-    TProgramSaleCommands commands(*this);
-    TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, saleHooks_);
-    deps.data = startup_.data.get();
-    deps.commands = &commands;
-    deps.printer1 = startup_.devices.printer1.type;
-    deps.version = GetVersion();
-    RunSaleScreen(deps);
-}
-
-// The question comes first and is asked at every POS; the shut-down itself
-// then asks nothing more. (Storing an open table bill or a cancelled bill
-// comes with the recording of bills.)
-bool TTerminalProgram::ShutdownFromSaleScreen()
-{
-    if (!dialogs_.AskBox(kAskShutdown)) return false;
-    startup_.Shutdown(false);
-    shutDown_ = true;
-    return true;
-}
-
-Currency TTerminalProgram::RunOpenPrice(const std::string& aMenuName, const std::string& aTaxCalcuCode, Currency aPrice,
-                                        std::int64_t& aCorrectAmt, const std::string& aComment)
-{
-    return pos::GetOpenCodePrice(env_, context_, aMenuName, aTaxCalcuCode, aPrice, aCorrectAmt, aComment,
-                                 QApplication::activeModalWidget());
-}
-
-void TTerminalProgram::clearDCModule()
-{
-    if (!startup_.data) return;
-    TLookups lookups(*startup_.data, startup_.store);
-    lookups.ClearDCModule();
+    return pos::DownloadData(env_, download, aHideForm);
 }
 
 void TTerminalProgram::RaiseTerminal()
@@ -255,18 +252,6 @@ void TTerminalProgram::RaiseTerminal()
     front->showNormal();
     front->raise();
     front->activateWindow();
-}
-
-bool TProgramDialogs::Login(bool aCanClose) { return program_.RunLogin(aCanClose); }
-bool TProgramDialogs::CheckAdmin() { return program_.RunAdminCheck(); }
-Currency TProgramDialogs::GetOpenCodePrice(const std::string& aMenuName, const std::string& aTaxCalcuCode,
-                                           Currency aPrice, std::int64_t& aCorrectAmt, const std::string& aComment)
-{
-    return program_.RunOpenPrice(aMenuName, aTaxCalcuCode, aPrice, aCorrectAmt, aComment);
-}
-void TProgramDialogs::DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm)
-{
-    program_.RunDownload(aDownOnOffLine, aSaveSamFile, aHideForm);
 }
 
 bool RunPowerOffCommand(const std::string& aCommand)

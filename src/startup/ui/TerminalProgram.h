@@ -1,18 +1,26 @@
 #pragma once
 // The terminal as a running program: the start-up sequence with its real
-// screens and devices behind the hooks, from the splash window to the sale
+// screens and devices behind its steps, from the splash window to the sale
 // screen and the shut-down. The program entry makes one, after the
 // one-terminal lock is taken, and runs it.
+//
+// The program is where every area's collaborators meet: it is the data
+// module's off-line policy, the start-up's steps, the login's program, the
+// sale commands' shut-down and launchers, and it registers the sale
+// screen's commands.
 
 #include "core/TerminalContext.h"
 #include "core/ui/ScreenEnv.h"
 #include "core/ui/TQtDialogService.h"
-#include "sync/Download.h"
+#include "db/OffLinePolicy.h"
 #include "login/LoginGuard.h"
-#include "sync/OffLineQueue.h"
+#include "login/LoginModel.h"
+#include "sales/commands/TerminalServices.h"
 #include "startup/ProgramOptions.h"
-#include "sales/SaleBill.h"
 #include "startup/TerminalStartup.h"
+#include "startup/ui/ProgramServices.h"
+#include "sync/Download.h"
+#include "sync/OffLineQueue.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -24,24 +32,13 @@ namespace pos {
 
 class TDevices;
 class TfrmSplash;
-class TTerminalProgram;
 
-// The program's dialog service: the message boxes, and the screens other
-// areas open through the service (login, manager check, download).
-class TProgramDialogs : public TQtDialogService {
-public:
-    TProgramDialogs(TScreenEnv aEnv, TTerminalProgram& aProgram) : TQtDialogService(std::move(aEnv)), program_(aProgram) {}
-    bool Login(bool aCanClose) override;
-    bool CheckAdmin() override;
-    void DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm) override;
-    Currency GetOpenCodePrice(const std::string& aMenuName, const std::string& aTaxCalcuCode, Currency aPrice,
-                              std::int64_t& aCorrectAmt, const std::string& aComment) override;
-
-private:
-    TTerminalProgram& program_;
-};
-
-class TTerminalProgram : public QObject {
+class TTerminalProgram : public QObject,
+                         private TStartupSteps,
+                         private TOffLinePolicy,
+                         private TTerminalShutdown,
+                         private TLoginLaunchers,
+                         private TDownloadLauncher {
     Q_OBJECT
 public:
     // aStarted measures the start-up from the beginning of the process.
@@ -51,44 +48,68 @@ public:
     // The terminal's whole life; the process's exit code.
     int Run();
 
-    // The screens behind the dialog service's launchers.
-    bool RunLogin(bool aCanClose);
-    bool RunAdminCheck();
-    TDownloadResult RunDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm);
-    Currency RunOpenPrice(const std::string& aMenuName, const std::string& aTaxCalcuCode, Currency aPrice,
-                          std::int64_t& aCorrectAmt, const std::string& aComment);
-    // The cashier's end of the program (the sale screen's "종료"); true when
-    // the program ends.
-    bool ShutdownFromSaleScreen();
-
 public slots:
     // Another start asked for the terminal: its front screen comes forward.
     void RaiseTerminal();
 
 private:
+    // The start-up's steps.
+    void LoadQueues() override;
+    void DeviceInit() override;
+    bool Login() override;
+    void DownloadData() override;
+    bool UploadData(bool aShowNoData) override;
+    void RunSaleScreen() override;
+    void ClearDCModule() override;
+    bool RunPowerOff(const std::string& aCommand) override;
+
+    // The data module's off-line policy.
+    std::optional<bool> OutletSellsOffLine() override;
+    bool Shutdown() override;
+    void CloseOrderTable() override;  // there is no table screen yet
+
+    // The login's side of the program: its shut-down ends the start-up
+    // normally, where the off-line policy's ends the program at once.
+    class LoginSide final : public TLoginProgram {
+    public:
+        explicit LoginSide(TTerminalProgram& aProgram) : program_(aProgram) {}
+        void RestartDevices() override;
+        bool Shutdown() override;
+
+    private:
+        TTerminalProgram& program_;
+    };
+
+    // The sale commands' services.
+    TShutdownAction Shutdown(bool aAskShutdown) override;
+    bool Login(bool aCanClose) override;
+    bool CheckAdmin() override;
+    void DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm) override;
+
     TScreenEnv screenEnv();
-    TStartupHooks hooks();
     void createDevices();
-    void initDevices();
     void restartDevices();
-    bool login();
-    bool uploadData(bool aShowNoData);
-    void runSaleScreen();
-    void clearDCModule();
     void reportStartTime(const char* aStep) const;
+    TDownloadResult runDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm);
+    // The cashier chose to end the program while it was held off line: it
+    // ends now, from wherever the connection was lost.
+    [[noreturn]] void endNow();
 
     TProgramOptions options_;
     std::filesystem::path folder_;
     QElapsedTimer started_;
     TTerminalContext& context_;
     TScreenEnv env_;
-    TProgramDialogs dialogs_;
+    TQtDialogService dialogs_;
     TTerminalStartup startup_;
     TOffLineStore offLine_;
     TLoginGuard loginGuard_;
+    TStoreOutletPrintSource outletPrint_;
+    TSystemBeeper beeper_;
+    TNoTicketDrivers tickets_;
+    LoginSide loginSide_{*this};
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;
-    TSaleHooks saleHooks_;  // the discount engine and recording install theirs as they come
     bool shutDown_ = false;        // the cashier chose to end the program
     bool stoppedAtLogin_ = false;  // --exit-at login reached the login
 };

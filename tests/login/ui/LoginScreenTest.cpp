@@ -198,7 +198,7 @@ TEST_F(LoginScreenTest, RealMessageBoxesInTheMiddleOfAnActionLeaveTheFocusWithTh
             box.accept();
         });
     };
-    model = std::make_unique<TLoginModel>(ctx, boxes, store, *data, devices, guard);
+    model = std::make_unique<TLoginModel>(ctx, boxes, store, *data, devices, guard, program);
     model->Clock = [this] { return clock; };
     TfrmLogin& s = open();
     // The window manager gives the screen back its activation once a box is gone.

@@ -2,9 +2,11 @@
 // real server behind a loopback proxy that the test cuts and restores (the
 // shared server is never stopped).
 
+#include "TestOffLinePolicy.h"
 #include "LoopbackProxy.h"
 #include "PgTestDatabase.h"
 #include "QtApp.h"
+#include "RecordingSaleServices.h"
 #include "SaleFixture.h"
 #include "TempDir.h"
 
@@ -39,17 +41,19 @@ TEST(OnLineIndicator, FollowsTheConnectionThroughTheDataModule)
     ASSERT_TRUE(WriteDBPassword(dir / "ZoUpdate.ini", db.password()));
     TSqlCatalogue catalogue;
     catalogue.LoadFromText("[TEST-Ping]\r\nSELECT 1\r\n");
-    ScriptedDialogService dialogs(&ctx);
-    TfrmData data(ctx, catalogue, dialogs);
+    ScriptedDialogService dialogs;
+    test::TestOffLinePolicy offLinePolicy;
+    TfrmData data(ctx, catalogue, dialogs, offLinePolicy);
     ASSERT_TRUE(data.DataModuleCreate(db.user()));
     ASSERT_TRUE(data.ConnectDB(false, false));
 
-    TMasterStore store(ctx, dialogs);
-    RecordingHooks hooks;
+    TNoMasterServer storeServer;
+    TMasterStore store(ctx, dialogs, storeServer);
+    RecordingSaleServices services(ctx);
+    TSaleCommandSet commands;
     TScreenEnv env;
     env.context = &ctx;
-    TSaleScreenDeps deps{env, ctx, dialogs, store, hooks};
-    deps.data = &data;
+    TSaleScreenDeps deps{env, ctx, dialogs, store, data, services, commands};
     TfrmSale screen(deps);
     std::vector<bool> signalled;
     QObject::connect(&screen, &TfrmSale::onLineChanged, [&](bool aOffLine) { signalled.push_back(aOffLine); });
@@ -86,13 +90,15 @@ TEST(OnLineIndicator, ScreenLetsGoOfTheDataModule)
     App();
     TTerminalContext ctx;
     TSqlCatalogue catalogue;
-    ScriptedDialogService dialogs(&ctx);
-    TfrmData data(ctx, catalogue, dialogs);
-    TMasterStore store(ctx, dialogs);
-    RecordingHooks hooks;
+    ScriptedDialogService dialogs;
+    test::TestOffLinePolicy offLinePolicy;
+    TfrmData data(ctx, catalogue, dialogs, offLinePolicy);
+    TNoMasterServer storeServer;
+    TMasterStore store(ctx, dialogs, storeServer);
+    RecordingSaleServices services(ctx);
+    TSaleCommandSet commands;
     TScreenEnv env;
-    TSaleScreenDeps deps{env, ctx, dialogs, store, hooks};
-    deps.data = &data;
+    TSaleScreenDeps deps{env, ctx, dialogs, store, data, services, commands};
     {
         TfrmSale screen(deps);
     }

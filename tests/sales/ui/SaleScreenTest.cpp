@@ -4,10 +4,14 @@
 
 #include "EntryFixture.h"
 #include "QtApp.h"
+#include "RecordingSaleServices.h"
+#include "TestOffLinePolicy.h"
 
 #include "controls/ZoPosButton.h"
 #include "controls/ZoPosLabel.h"
 #include "cards/IdentityRules.h"
+#include "db/Catalogue.h"
+#include "db/DataModule.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "sales/ui/TfrmSale.h"
 #include "sales/ui/TfrmSaleFrame.h"
@@ -22,14 +26,28 @@
 namespace pos::test {
 namespace {
 
+// The sale screen's services with the real open-price dialog.
+struct ScreenServices : RecordingSaleServices {
+    ScreenServices(TScreenEnv& aEnv, TTerminalContext& aContext) : RecordingSaleServices(aContext), env(aEnv) {}
+    Currency GetOpenCodePrice(const std::string& aName, const std::string& aTax, Currency aPrice,
+                              std::int64_t& aCorrect, const std::string& aComment) override
+    {
+        return pos::GetOpenCodePrice(env, context, aName, aTax, aPrice, aCorrect, aComment,
+                                     QApplication::activeModalWidget());
+    }
+    TScreenEnv& env;
+};
+
 // The resort of EntryFixture (SaleFixture's outlets and goods with its menu
-// groups and menus), a cash payment, and the sale screen over it.
+// groups and menus), a cash payment, and the sale screen over it, off line
+// (no server is behind this terminal).
 class SaleScreen : public AppFirst, public EntryFixture {
 protected:
     SaleScreen()
     {
         store.AddPayData("현금", context.giPayCash);
         deps.env.context = &context;
+        context.gbOffLine = true;
     }
 
     // A goods record and a menu button for it; the goods row.
@@ -61,7 +79,12 @@ protected:
     void directSelect() { store.glUpjangData.front().DirectSelectYN = true; }
 
     TScreenEnv env;  // without a context: the open-price dialogs
-    TSaleScreenDeps deps{env, context, dialogs, store, hooks};
+    TSqlCatalogue catalogue;
+    TestOffLinePolicy offLinePolicy;
+    TfrmData data{context, catalogue, dialogs, offLinePolicy};
+    ScreenServices services{env, context};
+    TSaleCommandSet commands;
+    TSaleScreenDeps deps{env, context, dialogs, store, data, services, commands};
     std::unique_ptr<TfrmSale> screen;
 };
 
@@ -79,7 +102,8 @@ TEST_F(SaleScreen, SetUpFillsTheTiersForTheFirstOutlet)
     EXPECT_TRUE(s.btnPay->isEnabled());
     EXPECT_FALSE(s.btnDaeso->isVisible());
     EXPECT_EQ(s.lblSaleGubun->text(), "판매");
-    EXPECT_EQ(s.lblOffLine->text(), "On Line");
+    EXPECT_EQ(s.lblOffLine->text(), "Off Line");
+    EXPECT_EQ(s.btnOnLine->CurrentCaption(), "OnLine");
     EXPECT_TRUE(s.edtMenuCode->hasFocus());
 }
 
@@ -318,13 +342,18 @@ TEST_F(SaleScreen, FinishedBillIsClearedByTheNextKey)
     EXPECT_EQ(due(), "11,000");
 }
 
-TEST_F(SaleScreen, CommandsAreInertUntilTheirFlowsAreInstalled)
+TEST_F(SaleScreen, ButtonsRunTheirRegisteredCommands)
 {
-    struct Recorder : TSaleCommands {
-        std::vector<TSaleCommand> run;
-        void Run(TSaleCommand c, TfrmSale&) override { run.push_back(c); }
-    } commands;
-    deps.commands = &commands;
+    // Records which command ran, with the bill it saw.
+    struct Recorder : TSaleCommandHandler {
+        Recorder(std::vector<TSaleCommand>& aRun, TSaleCommand aCommand) : run(aRun), command(aCommand) {}
+        void Execute(TSaleView&) override { run.push_back(command); }
+        std::vector<TSaleCommand>& run;
+        TSaleCommand command;
+    };
+    std::vector<TSaleCommand> run;
+    for (TSaleCommand c : {TSaleCommand::Pay, TSaleCommand::Void, TSaleCommand::Shutdown})
+        commands.Register(c, std::make_unique<Recorder>(run, c));
     directSelect();
     TfrmSale& s = open();
     tap(s.btnMenu[0]);
@@ -333,14 +362,50 @@ TEST_F(SaleScreen, CommandsAreInertUntilTheirFlowsAreInstalled)
     tap(s.btnMenuToggle);
     EXPECT_TRUE(s.panMenu2->isVisible());
     tap(s.btnShutdown);
-    EXPECT_EQ(commands.run, (std::vector<TSaleCommand>{TSaleCommand::Pay, TSaleCommand::Shutdown}));
+    tap(s.btnReprint);  // nothing registered: inert
+    EXPECT_EQ(run, (std::vector<TSaleCommand>{TSaleCommand::Pay, TSaleCommand::Shutdown}));
     EXPECT_TRUE(s.isVisible());
     EXPECT_EQ(lines(), 1);
 
     // A card read in the code field goes to the payment command.
     type(s.edtMenuCode, "9410123412341234=2812");
-    EXPECT_EQ(commands.run.back(), TSaleCommand::Pay);
+    EXPECT_EQ(run.back(), TSaleCommand::Pay);
     EXPECT_EQ(s.edtMenuCode->text(), "");
+}
+
+// The panel switch shows the second panel held down and, pressed again, the
+// menus with the switch up; every command button follows the command bar
+// both ways.
+TEST_F(SaleScreen, TogglesComeUpAgain)
+{
+    TfrmSale& s = open();
+    tap(s.btnMenuToggle);
+    EXPECT_TRUE(s.panMenu2->isVisible());
+    EXPECT_TRUE(s.btnMenuToggle->Down());
+    tap(s.btnMenuToggle);
+    EXPECT_TRUE(s.panMenu1->isVisible());
+    EXPECT_FALSE(s.panMenu2->isVisible());
+    EXPECT_FALSE(s.btnMenuToggle->Down());
+
+    s.Bill().screen.commands[TSaleCommand::GroupPrint].down = true;
+    s.Refresh();
+    EXPECT_TRUE(s.btnGroupPrint->Down());
+    s.Bill().screen.commands[TSaleCommand::GroupPrint].down = false;
+    s.Refresh();
+    EXPECT_FALSE(s.btnGroupPrint->Down());
+}
+
+// A code refused for one outlet does not stay in the field when the cashier
+// turns to another outlet.
+TEST_F(SaleScreen, AnOutletPressStartsAFreshCode)
+{
+    TfrmSale& s = open();
+    type(s.edtMenuCode, "777");
+    ASSERT_EQ(s.edtMenuCode->text(), "777");  // refused, kept for correcting
+    tap(s.btnUpjang[1]);
+    EXPECT_EQ(s.edtMenuCode->text(), "");
+    EXPECT_EQ(s.Bill().entry.menuCode, "");
+    EXPECT_TRUE(s.edtMenuCode->hasFocus());
 }
 
 TEST_F(SaleScreen, EscapeDoesNotCloseTheScreen)

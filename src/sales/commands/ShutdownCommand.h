@@ -1,0 +1,31 @@
+#pragma once
+// "종료": ends the program after the cashier's yes. The question names a
+// cashier of this POS whose shift is not closed, and says when the bill on
+// the screen will not be kept.
+
+#include "sales/commands/SaleCommand.h"
+
+namespace pos {
+
+class DialogService;
+class TfrmData;
+class TTerminalShutdown;
+
+inline constexpr const char* kNotClosedCashierSuffix = "님이 판매한 자료를 마감하지 않았습니다.\r";
+inline constexpr const char* kOpenBillIsLost = "작성 중인 전표가 있습니다. 종료하면 이 전표는 저장되지 않습니다.\r";
+
+class TShutdownCommand final : public TSaleCommandHandler {
+public:
+    TShutdownCommand(DialogService& aDialogs, TfrmData& aData, TTerminalShutdown& aShutdown)
+        : dialogs_(aDialogs), data_(aData), shutdown_(aShutdown)
+    {
+    }
+    void Execute(TSaleView& aView) override;
+
+private:
+    DialogService& dialogs_;
+    TfrmData& data_;
+    TTerminalShutdown& shutdown_;
+};
+
+}  // namespace pos

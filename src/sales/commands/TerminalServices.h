@@ -1,0 +1,36 @@
+#pragma once
+// What the sale-screen commands ask of the program as a whole: ending it,
+// and the screens of other areas they open.
+
+#include "core/TerminalConfig.h"
+
+namespace pos {
+
+class TTerminalShutdown {
+public:
+    virtual ~TTerminalShutdown() = default;
+    // Signs the cashier off and decides how the program ends (asking the
+    // shut-down question first with aAskShutdown); KeepRunning when the
+    // cashier chose to stay.
+    virtual TShutdownAction Shutdown(bool aAskShutdown) = 0;
+};
+
+// The login area's screens.
+class TLoginLaunchers {
+public:
+    virtual ~TLoginLaunchers() = default;
+    // The login screen: a change of cashier when aCanClose (it may be
+    // abandoned). True when a cashier signed on.
+    virtual bool Login(bool aCanClose) = 0;
+    // The manager check; true when a manager confirmed.
+    virtual bool CheckAdmin() = 0;
+};
+
+// The master-data download window.
+class TDownloadLauncher {
+public:
+    virtual ~TDownloadLauncher() = default;
+    virtual void DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm) = 0;
+};
+
+}  // namespace pos

@@ -1,0 +1,52 @@
+// A piece that cannot work without a collaborator cannot be made without
+// it: these are compile-time facts, checked when the tests are built.
+
+#include "db/DataModule.h"
+#include "devices/Devices.h"
+#include "login/LoginModel.h"
+#include "sales/SaleBill.h"
+#include "sales/SaleServices.h"
+#include "sales/ui/TfrmSale.h"
+#include "startup/TerminalStartup.h"
+#include "store/MasterStore.h"
+
+#include <gtest/gtest.h>
+
+#include <type_traits>
+
+namespace pos {
+namespace {
+
+// The data module needs its off-line policy.
+static_assert(!std::is_constructible_v<TfrmData, TTerminalContext&, const TSqlCatalogue&, DialogService&>);
+static_assert(std::is_constructible_v<TfrmData, TTerminalContext&, const TSqlCatalogue&, DialogService&,
+                                      TOffLinePolicy&>);
+// The store needs the server behind its on-line reads.
+static_assert(!std::is_constructible_v<TMasterStore, TTerminalContext&, DialogService&>);
+// The devices need their dialogs, outlet print information, beeper and ticket driver.
+static_assert(!std::is_constructible_v<TDevices, TDeviceConfig, TSerialPortPaths, const TTerminalContext&,
+                                       DialogService&>);
+static_assert(!std::is_default_constructible_v<TDeviceServices>);
+// The login needs the program around it; the start-up its steps and policy.
+static_assert(!std::is_constructible_v<TLoginModel, TTerminalContext&, DialogService&, TMasterStore&, TfrmData&,
+                                       TDeviceConfig&, TLoginGuard&>);
+static_assert(!std::is_constructible_v<TTerminalStartup, TTerminalContext&, DialogService&>);
+// The sale screen needs its data module, services and commands.
+static_assert(!std::is_constructible_v<TSaleScreenDeps, TScreenEnv, TTerminalContext&, DialogService&,
+                                       TMasterStore&>);
+// Every collaborator interface is abstract: there is no do-nothing default
+// to fall back on.
+static_assert(std::is_abstract_v<TOffLinePolicy>);
+static_assert(std::is_abstract_v<TMasterServer>);
+static_assert(std::is_abstract_v<TOutletPrintSource>);
+static_assert(std::is_abstract_v<TBeeper>);
+static_assert(std::is_abstract_v<TTicketDriver>);
+static_assert(std::is_abstract_v<TSaleHooks>);
+static_assert(std::is_abstract_v<TSaleServices>);
+static_assert(std::is_abstract_v<TStartupSteps>);
+static_assert(std::is_abstract_v<TLoginProgram>);
+
+TEST(RequiredCollaborators, AreCheckedWhenTheTestsAreBuilt) { SUCCEED(); }
+
+}  // namespace
+}  // namespace pos
