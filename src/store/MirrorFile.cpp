@@ -88,21 +88,61 @@ std::string FormatMirrorProblem(const TMirrorProblem& aProblem)
     return out + ": " + aProblem.Message;
 }
 
-std::string EscapeMirrorValue(std::string_view aValue)
+namespace {
+
+void appendEscaped(std::string& aOut, std::string_view aValue)
 {
-    if (aValue.find_first_of("\t\r\n\\") == std::string_view::npos) return std::string(aValue);
-    std::string out;
-    out.reserve(aValue.size() + 8);
+    if (aValue.find_first_of("\t\r\n\\") == std::string_view::npos) {
+        aOut += aValue;
+        return;
+    }
     for (char c : aValue) {
         switch (c) {
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\\': out += "\\\\"; break;
-        default: out += c;
+        case '\t': aOut += "\\t"; break;
+        case '\r': aOut += "\\r"; break;
+        case '\n': aOut += "\\n"; break;
+        case '\\': aOut += "\\\\"; break;
+        default: aOut += c;
         }
     }
+}
+
+}  // namespace
+
+std::string EscapeMirrorValue(std::string_view aValue)
+{
+    std::string out;
+    out.reserve(aValue.size() + 8);
+    appendEscaped(out, aValue);
     return out;
+}
+
+void TMirrorLineWriter::Field(int aItem, std::string_view aValue)
+{
+    if (MirrorFieldBare(kind_, aItem)) {
+        appendEscaped(line_, Trim(aValue));
+    } else {
+        line_ += '\'';
+        appendEscaped(line_, aValue);
+        line_ += '\'';
+    }
+    line_ += '\t';
+}
+
+bool TMirrorLineWriter::EndLine(std::string& aOut)
+{
+    line_ += "\r\n";
+    bool exact = true;
+    if (IsAscii(line_)) {
+        aOut += line_;
+    } else {
+        const std::string cp = ToCp949(line_);
+        // The full-width '?' stands for a character CP949 cannot hold.
+        exact = cp.find("\xA3\xBF") == std::string::npos || FromCp949(cp) == line_;
+        aOut += cp;
+    }
+    line_.clear();
+    return exact;
 }
 
 std::string UnescapeMirrorValue(std::string_view aValue)
@@ -132,7 +172,7 @@ std::string BuildMirrorBytes(TMirrorKind aKind, const TMirrorRows& aRows, const 
         if (aProblems) aProblems->push_back({file, aRow, std::move(aMessage)});
     };
     std::string out;
-    std::string line;
+    TMirrorLineWriter line(aKind);
     std::vector<const std::string*> values(static_cast<std::size_t>(fields));
     static const std::string kEmpty;
     std::size_t reserve = 0;
@@ -151,7 +191,6 @@ std::string BuildMirrorBytes(TMirrorKind aKind, const TMirrorRows& aRows, const 
             values[static_cast<std::size_t>(i)] = i < static_cast<int>(row.size()) ? &row[static_cast<std::size_t>(i)] : &kEmpty;
         if (aKind == TMirrorKind::Pay) std::swap(values[0], values[1]);  // server [code, name], file name first
 
-        line.clear();
         for (int i = 0; i < fields; ++i) {
             std::string_view v = *values[static_cast<std::size_t>(i)];
             std::string scrambled;
@@ -159,23 +198,9 @@ std::string BuildMirrorBytes(TMirrorKind aKind, const TMirrorRows& aRows, const 
                 scrambled = aScramble(std::string(v));
                 v = scrambled;
             }
-            if (MirrorFieldBare(aKind, i)) {
-                line += EscapeMirrorValue(Trim(v));
-            } else {
-                line += '\'';
-                line += EscapeMirrorValue(v);
-                line += '\'';
-            }
-            line += '\t';
+            line.Field(i, v);
         }
-        line += "\r\n";
-        if (IsAscii(line)) {
-            out += line;
-        } else {
-            std::string cp = ToCp949(line);
-            if (FromCp949(cp) != line) report(rowNo, "a character CP949 cannot hold was written as a full-width '?'");
-            out += cp;
-        }
+        if (!line.EndLine(out)) report(rowNo, "a character CP949 cannot hold was written as a full-width '?'");
     }
     return out;
 }

@@ -74,6 +74,23 @@ using TPasswordHook = std::function<std::string(const std::string&)>;
 //   Company has one row of the eight header fields.
 using TMirrorRows = std::vector<std::vector<std::string>>;
 
+// The one writer of mirror-file lines: a text value quoted, a number bare,
+// each escaped and followed by a TAB; the line ended by CR LF and appended
+// in CP949. Every writer of mirror files goes through it.
+class TMirrorLineWriter {
+public:
+    explicit TMirrorLineWriter(TMirrorKind aKind) : kind_(aKind) {}
+    // The value of item aItem, in item order.
+    void Field(int aItem, std::string_view aValue);
+    // Ends the line and appends it to aOut; false when a character CP949
+    // cannot hold was written as the full-width question mark.
+    bool EndLine(std::string& aOut);
+
+private:
+    TMirrorKind kind_;
+    std::string line_;
+};
+
 // The CP949 bytes of a mirror file of that kind built from server rows. A row
 // with fewer columns than the record is written with empty fields, extra
 // columns are not written; both are reported. The cashier password (column 2)

@@ -87,24 +87,6 @@ bool withList(TMirrorKind aKind, TMasterStore& aStore, const TTerminalContext& a
     return false;
 }
 
-// One value as the mirror file writes it (quoted text or bare number, then
-// a TAB), exactly as BuildMirrorBytes does.
-void appendMirrorField(std::string& aLine, TMirrorKind aKind, int aItem, std::string_view aValue)
-{
-    const bool plain = aValue.find_first_of("\t\r\n\\") == std::string_view::npos;
-    if (MirrorFieldBare(aKind, aItem)) {
-        const std::string_view v = Trim(aValue);
-        if (plain) aLine += v;
-        else aLine += EscapeMirrorValue(v);
-    } else {
-        aLine += '\'';
-        if (plain) aLine += aValue;
-        else aLine += EscapeMirrorValue(aValue);
-        aLine += '\'';
-    }
-    aLine += '\t';
-}
-
 }  // namespace
 
 struct TDataDownload::TTable {
@@ -259,7 +241,8 @@ bool TDataDownload::fromServer(const TTable& aTable)
     // copied out of the result once; the list is swapped in at the end.
     const int columns = MirrorFieldCount(aTable.Kind);
     const auto total = static_cast<std::int64_t>(query.RecordCount());
-    std::string bytes, line, file(MirrorFileName(aTable.Kind));
+    std::string bytes, file(MirrorFileName(aTable.Kind));
+    TMirrorLineWriter line(aTable.Kind);
     std::vector<TMirrorProblem> problems;
     const bool filled = withList(aTable.Kind, store_, ctx_, [&](auto& aList, const auto& aFresh) {
         using TList = std::remove_reference_t<decltype(aList)>;
@@ -269,30 +252,19 @@ bool TDataDownload::fromServer(const TTable& aTable)
         std::int64_t row = 0;
         for (query.First(); !query.Eof(); query.Next()) {
             auto& record = fresh.emplace_back(aFresh);
-            line.clear();
             for (int c = 0; c < columns; ++c) {
                 std::string value = query.AsString(c);
                 if (isSaveSamFile) {
                     if (aTable.Kind == TMirrorKind::Cashier && c == CashierItem::Password && store_.ScramblePassword)
-                        appendMirrorField(line, aTable.Kind, c, store_.ScramblePassword(value));
+                        line.Field(c, store_.ScramblePassword(value));
                     else
-                        appendMirrorField(line, aTable.Kind, c, value);
+                        line.Field(c, value);
                 }
                 SetFieldText(record, c, std::move(value));
             }
             ++row;
-            if (isSaveSamFile) {
-                line += "\r\n";
-                if (IsAscii(line)) {
-                    bytes += line;
-                } else {
-                    const std::string cp = ToCp949(line);
-                    // The full-width '?' stands for a character CP949 cannot hold.
-                    if (cp.find("\xA3\xBF") != std::string::npos && FromCp949(cp) != line)
-                        problems.push_back({file, static_cast<int>(row), "a character CP949 cannot hold was written as a full-width '?'"});
-                    bytes += cp;
-                }
-            }
+            if (isSaveSamFile && !line.EndLine(bytes))
+                problems.push_back({file, static_cast<int>(row), "a character CP949 cannot hold was written as a full-width '?'"});
             progress(aTable.Gauge, row, total);
         }
         query.Close();
