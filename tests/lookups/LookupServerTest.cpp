@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -572,6 +573,30 @@ TEST_F(LookupServerTest, OffLineEveryLookupRefusesWithItsMessageOrSilently)
     }
     EXPECT_FALSE(data->Connected());
     EXPECT_TRUE(lookups->CallDCModule("1012345600", false, false));  // nothing to call
+}
+
+// Each terminal records what it sells for another outlet under a POS number
+// of its own there: the sale keys (date, outlet, POS, bill number) of two
+// terminals, each counting its own bills, never meet.
+TEST_F(LookupServerTest, TwoTerminalsNeverSellForAnOutletUnderOnePosNumber)
+{
+    LoadDemoMasterData(db);
+    EXPECT_EQ(value("SELECT count(*) FROM (SELECT FROM pos_sale_upjang GROUP BY sale_upjang_code, sale_pos_no "
+                    "HAVING count(*) > 1) shared"),
+              "0");
+    // The ticket office's second window sells rental tickets under its own number.
+    EXPECT_EQ(value("SELECT string_agg(sale_pos_no, ',' ORDER BY pos_no) FROM pos_sale_upjang "
+                    "WHERE upjang_code = '5001' AND sale_upjang_code = '5003'"),
+              "11,12");
+
+    try {
+        sql("INSERT INTO pos_sale_upjang (upjang_code, pos_no, sale_upjang_code, sale_pos_no) "
+            "VALUES ('5001', '02', '5004', '11')");
+        ADD_FAILURE() << "the second window took the ticket office's number at the ski school";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("pos_sale_upjang_sale_pos_once"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(value("SELECT count(*) FROM pos_sale_upjang WHERE sale_upjang_code = '5004'"), "1");
 }
 
 // ---------------------------------------------------------------------------
