@@ -64,6 +64,7 @@ INSERT INTO upjang_pos (upjang_code, pos_no, sort_order, pos_name) VALUES
  ('5001', '02', 2, '매표소 2번'),
  ('5003', '01', 1, '렌탈샵'),
  ('5003', '11', 2, '매표소에서 판매'),
+ ('5003', '12', 3, '매표소 2번에서 판매'),
  ('5004', '01', 1, '스쿨 데스크'),
  ('5004', '11', 2, '매표소에서 판매'),
  ('5007', '01', 1, '보관소'),
@@ -75,7 +76,10 @@ INSERT INTO upjang_pos (upjang_code, pos_no, sort_order, pos_name) VALUES
 ON CONFLICT DO NOTHING;
 
 -- The restaurant's counter also serves drinks from the bar; the lift ticket
--- office sells rental, school, camp, package and bus tickets.
+-- office sells rental, school, camp, package and bus tickets, its second
+-- window rental tickets. Each terminal records what it sells for another
+-- outlet under a POS number of its own there (the bills of two terminals
+-- would otherwise share their keys).
 INSERT INTO pos_sale_upjang (upjang_code, pos_no, sale_upjang_code, sale_pos_no, sort_order) VALUES
  ('3101', '01', '3102', '11', 1),
  ('5001', '01', '5003', '11', 1),
@@ -83,7 +87,7 @@ INSERT INTO pos_sale_upjang (upjang_code, pos_no, sale_upjang_code, sale_pos_no,
  ('5001', '01', '5097', '11', 3),
  ('5001', '01', '5098', '11', 4),
  ('5001', '01', '5099', '11', 5),
- ('5001', '02', '5003', '11', 1)
+ ('5001', '02', '5003', '12', 1)
 ON CONFLICT DO NOTHING;
 
 -- A manager and two cashiers.

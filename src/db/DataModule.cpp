@@ -19,7 +19,6 @@ const char* const kMsgBadLogin =
 const char* const kMsgCannotConnect = "데이터베이스와 연결할 수 없습니다.\r";
 const char* const kMsgDayClosed = "오늘 영업회계가 마감되었습니다.";
 const char* const kMsgPosClosed = "오늘 POS 마감되었습니다.";
-const char* const kMsgCloseUnknown = "마감 여부를 확인할 수 없습니다.\r전산팀에 문의하십시오.";
 const char* const kMsgOldVersion = "POS 프로그램이 업데이트 되었습니다. POS 프로그램을 껐다 켜십시오.";
 const char* const kMsgRetryOnLine = "지금 On Line을 다시 시도할까요?\r[예] : On Line 시도, [아니요] : 시스템 종료";
 
@@ -342,21 +341,27 @@ std::optional<bool> TfrmData::ReadClosedState(const std::string& aCloseDate, con
 }
 
 // A closing statement that fails while the terminal stays on line leaves the
-// state unknown; it is then taken as closed, so that no sale goes into a day
-// or POS that may have been closed. A failure that took the terminal off line
-// leaves the decision to the off-line path.
+// state unknown; CheckClosed takes it as closed, so that no sale goes into a
+// day or POS that may have been closed. A failure that took the terminal off
+// line leaves the decision to the off-line path.
 bool TfrmData::CheckClosed(const std::string& aCloseDate, const std::string& aUpjangCode, const std::string& aPosNo,
                            bool aShowMsg)
 {
-    if (!ConnectDB(true, false)) return false;
+    return ClosedState(aCloseDate, aUpjangCode, aPosNo, aShowMsg) != TClosedState::Open;
+}
+
+TClosedState TfrmData::ClosedState(const std::string& aCloseDate, const std::string& aUpjangCode,
+                                   const std::string& aPosNo, bool aShowMsg)
+{
+    if (!ConnectDB(true, false)) return TClosedState::Open;
     const std::optional<bool> closed = ReadClosedState(aCloseDate, aUpjangCode, aPosNo, aShowMsg);
-    if (ctx_.gbOffLine) return false;
+    if (ctx_.gbOffLine) return TClosedState::Open;
     CheckProgramVersion();
     if (!closed.has_value()) {
         if (aShowMsg) dialogs_.ErrBox(kMsgCloseUnknown, true);
-        return true;
+        return TClosedState::Unknown;
     }
-    return *closed;
+    return *closed ? TClosedState::Closed : TClosedState::Open;
 }
 
 void TfrmData::CheckProgramVersion()

@@ -30,6 +30,11 @@
 
 namespace pos {
 
+// The closing state of a business day and POS as the closing checks read it.
+// Unknown: a closing statement failed while the terminal stayed on line.
+enum class TClosedState { Open, Closed, Unknown };
+inline constexpr const char* kMsgCloseUnknown = "마감 여부를 확인할 수 없습니다.\r전산팀에 문의하십시오.";
+
 // Numeric comparison of "major.minor.release.build" texts: <0, 0, >0.
 // Missing or unreadable parts count as 0.
 int CompareVersions(const std::string& aLeft, const std::string& aRight);
@@ -63,8 +68,12 @@ public:
     // Every failed statement comes here: a lost connection goes off line.
     void CheckOffLine(const TDbError& aError);
 
+    // True when the day or the POS is closed, or when that could not be read
+    // on line (ClosedState tells the two apart).
     bool CheckClosed(const std::string& aCloseDate, const std::string& aUpjangCode, const std::string& aPosNo,
                      bool aShowMsg);
+    TClosedState ClosedState(const std::string& aCloseDate, const std::string& aUpjangCode, const std::string& aPosNo,
+                             bool aShowMsg);
     bool CheckEmpClose();
 
     // Transactions. Rollback is safe at any time: after a lost connection

@@ -497,9 +497,16 @@ void TLoginModel::signOn()
     if (!saleDateAcceptable(text(F::SaleDate))) return wrongEntry(F::SaleDate, kCaptionSaleDate);
 
     const std::string saleDate = text(F::SaleDate);
-    if (data_.CheckClosed(saleDate, text(F::UpjangCode), posNoText(), false)) {
+    switch (data_.ClosedState(saleDate, text(F::UpjangCode), posNoText(), false)) {
+    case TClosedState::Open: break;
+    case TClosedState::Closed:
         if (Editable(F::SaleDate)) focusTo(F::SaleDate);
         dialogs_.ErrBox(DateToString(saleDate, '-', true) + kMsgSaleClosed, true);
+        return;
+    case TClosedState::Unknown:
+        // Nobody could tell whether the day is closed: no sale goes into it,
+        // and the cashier is told so rather than that the day is closed.
+        dialogs_.ErrBox(kMsgCloseUnknown, true);
         return;
     }
     const std::string password = text(F::Password);

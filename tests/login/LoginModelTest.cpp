@@ -282,6 +282,35 @@ TEST_F(LoginTest, ClosedDayOrPosRefusesTheSignOn)
     EXPECT_EQ(ctx.gsCashier, "");
 }
 
+// A closing check that fails on line refuses the sign-on, saying that the
+// check could not be made, not that the day is closed. One that loses the
+// connection leaves the terminal off line, where the sign-on goes on.
+TEST_F(LoginTest, ClosingCheckThatCannotBeMadeRefusesTheSignOnAsUnchecked)
+{
+    for (const char* table : {"day_close", "pos_close"}) {
+        db.query(std::string("ALTER TABLE ") + table + " RENAME TO " + table + "_away");
+        dialogs.clear();
+        model = makeModel();
+        signOn("1001", kPasswordOf1001);
+        EXPECT_EQ(model->Result(), TLoginResult::Open) << table;
+        EXPECT_EQ(shown(), std::vector<std::string>{"마감 여부를 확인할 수 없습니다.\r전산팀에 문의하십시오."}) << table;
+        EXPECT_FALSE(ctx.gbOffLine) << table;
+        db.query(std::string("ALTER TABLE ") + table + "_away RENAME TO " + table);
+    }
+    EXPECT_NE(log().find("IZD000-CheckClosed-1]\r\n[42P01]"), std::string::npos) << log();
+    EXPECT_NE(log().find("IZD000-CheckClosed-2]\r\n[42P01]"), std::string::npos) << log();
+    EXPECT_EQ(count("SELECT count(*) FROM cashier_event"), 0);
+    EXPECT_EQ(ctx.gsCashier, "");
+
+    dialogs.clear();
+    model = makeModel();
+    db.query("SELECT pg_terminate_backend(" + std::to_string(data->BackendPID()) + ", 5000)");
+    signOn("1001", kPasswordOf1001);
+    EXPECT_TRUE(ctx.gbOffLine);
+    EXPECT_EQ(model->Result(), TLoginResult::SignedOn) << testing::PrintToString(shown());
+    EXPECT_EQ(ctx.gsCashier, "1001");
+}
+
 TEST_F(LoginTest, SaleDateFollowsBusinessHoursAndOnlyARealDateInTheWindowIsTaken)
 {
     struct Case {

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ const char* const kTestStatements =
 const char* const kMsgTransferFailed = "객실 후불 이체처리를 하지 못했습니다.";
 const char* const kMsgDCFailed = "우대할인 정보를 불러오지 못했습니다.\r전산팀에 문의하십시오.";
 const char* const kMsgCantSale = "현재 회원에게는 판매를 할 수 없습니다.\r사무실에 문의하십시오.";
+const char* const kMsgSportsStopped = "스포츠시설 카드사용이 중지된 회원 입니다.\r [회원팀]에 안내하십시오.";
+const char* const kMsgOverdue = "연체회원에게는 판매할 수 없습니다.\r회원팀에 문의하십시오.";
 
 class LookupServerTest : public ServerTerminal {
 protected:
@@ -438,9 +441,9 @@ TEST_F(MemberTest, BlackListStopsAtTheLiftAndOverdueFeesEverywhere)
         "VALUES ('1012345600', '20231101', 90000, '20231215')");
 
     const char* const special = "특별회원 입니다.\r\r본인 확인 후 판매하십시오.";
-    const char* const stopped = "스포츠시설 카드사용이 중지된 회원 입니다.\r [회원팀]에 안내하십시오.";
+    const char* const stopped = kMsgSportsStopped;
     const char* const lift = "리프트 발권이 제한된 회원입니다.\r 본인 확인 후 판매하십시오.";
-    const char* const overdue = "연체회원에게는 판매할 수 없습니다.\r회원팀에 문의하십시오.";
+    const char* const overdue = kMsgOverdue;
     const struct {
         const char* outlet;
         bool special;
@@ -576,6 +579,30 @@ TEST_F(LookupServerTest, OffLineEveryLookupRefusesWithItsMessageOrSilently)
     EXPECT_TRUE(lookups->CallDCModule("1012345600", false, false));  // nothing to call
 }
 
+// Each terminal records what it sells for another outlet under a POS number
+// of its own there: the sale keys (date, outlet, POS, bill number) of two
+// terminals, each counting its own bills, never meet.
+TEST_F(LookupServerTest, TwoTerminalsNeverSellForAnOutletUnderOnePosNumber)
+{
+    LoadDemoMasterData(db);
+    EXPECT_EQ(value("SELECT count(*) FROM (SELECT FROM pos_sale_upjang GROUP BY sale_upjang_code, sale_pos_no "
+                    "HAVING count(*) > 1) shared"),
+              "0");
+    // The ticket office's second window sells rental tickets under its own number.
+    EXPECT_EQ(value("SELECT string_agg(sale_pos_no, ',' ORDER BY pos_no) FROM pos_sale_upjang "
+                    "WHERE upjang_code = '5001' AND sale_upjang_code = '5003'"),
+              "11,12");
+
+    try {
+        sql("INSERT INTO pos_sale_upjang (upjang_code, pos_no, sale_upjang_code, sale_pos_no) "
+            "VALUES ('5001', '02', '5004', '11')");
+        ADD_FAILURE() << "the second window took the ticket office's number at the ski school";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("pos_sale_upjang_sale_pos_once"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(value("SELECT count(*) FROM pos_sale_upjang WHERE sale_upjang_code = '5004'"), "1");
+}
+
 // ---------------------------------------------------------------------------
 // The discount work area
 
@@ -585,8 +612,12 @@ protected:
     {
         sql("INSERT INTO upjang (upjang_code, upjang_name) VALUES ('3001', '라운지 레스토랑'), ('3002', '로비 라운지'), "
             "('3003', '중식당')");
+        // 3001/01 also sells for 3003; 3002 has a POS of the same number but
+        // is none of its outlets.
         sql("INSERT INTO upjang_pos (upjang_code, pos_no, sort_order) VALUES ('3001', '01', 0), ('3002', '01', 1), "
-            "('3003', '02', 0)");
+            "('3003', '02', 0), ('3003', '11', 1)");
+        sql("INSERT INTO pos_sale_upjang (upjang_code, pos_no, sale_upjang_code, sale_pos_no) "
+            "VALUES ('3001', '01', '3003', '11')");
         sql("INSERT INTO member_dc_rate (guest_type, upjang_code, daeso_gubun, dc_rate, daily_use_count, remark) "
             "VALUES ('010', '3001', 'Z', 10, 4, ''), ('010', '3002', 'Z', 20, -1, '[음료무료]'), "
             "('010', '3003', 'Z', 30, -1, ''), ('100', '3001', 'Z', 50, 1, '')");
@@ -609,14 +640,14 @@ protected:
 TEST_F(DCModuleTest, MemberIsRegisteredForTheOutletsOfThisPos)
 {
     ASSERT_TRUE(lookups->CallDCModule("1012345600", false, true)) << ::testing::PrintToString(shown());
-    EXPECT_EQ(memberWork(), "3001/01/3001/1012345600/1/10/4//N,3001/01/3002/1012345600/1/20/-1/[음료무료]/N");
+    EXPECT_EQ(memberWork(), "3001/01/3001/1012345600/1/10/4//N,3001/01/3003/1012345600/1/30/-1//N");
     EXPECT_EQ(menuWork(), "3001/1012345600/A100/8000/2");
     EXPECT_TRUE(shown().empty());
     EXPECT_FALSE(data->InTransaction());
 
     // Registered again (typed this time): replaced, not doubled.
     ASSERT_TRUE(lookups->CallDCModule("1012345600", true, true));
-    EXPECT_EQ(memberWork(), "3001/01/3001/1012345600/1/10/4//Y,3001/01/3002/1012345600/1/20/-1/[음료무료]/Y");
+    EXPECT_EQ(memberWork(), "3001/01/3001/1012345600/1/10/4//Y,3001/01/3003/1012345600/1/30/-1//Y");
 
     // The rows are read back by the store's statements.
     TDbQuery read(*data);
@@ -644,7 +675,7 @@ TEST_F(DCModuleTest, ProcedureRemarksAndRefusals)
         {"1023456700", false, 0, true, false, {"사용 유효기간이 지난 우대번호입니다."}, false},
         {"1056789000", true, 0, true, false, {"키보드로 입력할 수 없는 우대번호입니다."}, false},
         {"1056789000", false, 0, true, false, {}, true},  // the employee card itself
-        {"1045678900", false, 0, false, true, {"연체회원입니다.", kMsgCantSale}, false},
+        {"1045678900", false, 0, false, true, {kMsgOverdue, kMsgCantSale}, false},
         {"1045678900", false, 2, true, false, {"현재 영업장에서 적용할 우대할인이 없습니다."}, false},  // a return
     };
     for (const auto& c : cases) {
@@ -656,6 +687,54 @@ TEST_F(DCModuleTest, ProcedureRemarksAndRefusals)
         EXPECT_EQ(ctx.gbCantSale, c.cantSale) << c.member;
         EXPECT_EQ(shown(), c.messages) << c.member;
         EXPECT_EQ(value("SELECT count(*) FROM dc_member_work") != "0", c.registered) << c.member;
+    }
+}
+
+// The black list's card restrictions are the lift's: a member whose sports
+// facilities are stopped is refused at a POS of the lift outlet itself, and
+// not there either when the lift sells to special members unchecked. Overdue
+// fees refuse a member at every outlet.
+TEST_F(DCModuleTest, StoppedMembersAreRefusedAtTheLiftOnlyAndOverdueOnesEverywhere)
+{
+    sql("INSERT INTO upjang (upjang_code, upjang_name) VALUES ('5001', '리프트 매표소'), ('5004', '스키 스쿨')");
+    sql("INSERT INTO upjang_pos (upjang_code, pos_no) VALUES ('5001', '01'), ('5001', '21'), ('5004', '01')");
+    sql("INSERT INTO pos_sale_upjang (upjang_code, pos_no, sale_upjang_code, sale_pos_no) "
+        "VALUES ('5004', '01', '5001', '21')");  // the school's desk also sells lift tickets
+    sql("INSERT INTO member_dc_rate (guest_type, upjang_code, daeso_gubun, dc_rate) VALUES ('010', '5001', 'Z', 15), "
+        "('010', '5004', 'Z', 25), ('100', '5001', 'Z', 40)");
+    sql("INSERT INTO member_black_list (member_no, black_kind, reason) VALUES ('1012345700', 'Y', '분실 신고')");
+    sql("INSERT INTO member_overdue (member_no, overdue_from) VALUES ('1056789000', '20231201')");
+
+    const Texts stopped{kMsgSportsStopped, kMsgCantSale}, overdue{kMsgOverdue, kMsgCantSale};
+    const struct {
+        const char *outlet, *pos;
+        bool specialMemberSale;
+        const char* member;
+        std::int64_t saleGubun;
+        bool result;
+        Texts messages;
+    } cases[] = {
+        {"5001", "01", false, "1012345700", 0, false, stopped},
+        {"5001", "01", true, "1012345700", 0, true, {}},   // the lift sells to them unchecked
+        {"5001", "01", false, "1012345700", 2, true, {}},  // a return gives money back
+        {"5004", "01", false, "1012345700", 0, true, {}},  // selling for the lift is not the lift
+        {"3001", "01", false, "1012345700", 0, true, {}},
+        {"5001", "01", true, "1056789000", 0, false, overdue},
+        {"3001", "01", false, "1056789000", 0, false, overdue},
+    };
+    for (const auto& c : cases) {
+        const std::string where = std::string(c.outlet) + "/" + c.pos + " " + c.member;
+        sql("DELETE FROM dc_member_work");
+        sql(std::string("UPDATE upjang SET special_member_sale_yn = '") + (c.specialMemberSale ? "Y" : "N") + "'");
+        ctx.gsMasterUpjangCode = c.outlet;
+        ctx.gsMasterPosNo = c.pos;
+        ctx.giSaleGubun = c.saleGubun;
+        ctx.gbCantSale = false;
+        dialogs.clear();
+        EXPECT_EQ(lookups->CallDCModule(c.member, false, true), c.result) << where;
+        EXPECT_EQ(ctx.gbCantSale, !c.result) << where;
+        EXPECT_EQ(shown(), c.messages) << where;
+        EXPECT_EQ(value("SELECT count(*) FROM dc_member_work") != "0", c.result) << where;
     }
 }
 
