@@ -188,19 +188,25 @@ Currency TSaleBill::CalcSaleAmt(const std::string& aTaxCalcuCode, Currency aAmt)
     return aAmt;
 }
 
+Currency TSaleBill::LineUnitAmount(const TSaleList& aLine) const
+{
+    if (!context_.gbVessa) return aLine.SaleUnitAmt;
+    const Currency gross = CalcSaleAmt(aLine.TaxCalcuCode, aLine.SaleUnitAmt);
+    if (aLine.DCAmt == Currency() && aLine.CorrectAmt != 0) return RoundNumber(gross, 1) + Currency(aLine.CorrectAmt);
+    return gross;
+}
+
+Currency TSaleBill::LineSaleAmount(const TSaleList& aLine) const
+{
+    if (!context_.gbVessa) return aLine.SaleAmt;
+    if (aLine.DCAmt == Currency() && aLine.CorrectAmt != 0) return LineUnitAmount(aLine) * aLine.SaleCount;
+    return RoundNumber(CalcSaleAmt(aLine.TaxCalcuCode, aLine.SaleAmt), 1);
+}
+
 Currency TSaleBill::dueAmount() const
 {
     Currency due;
-    for (int row = 0; row < lines_.GetCount(); ++row) {
-        const TSaleList& line = lines_.Line(row);
-        if (!context_.gbVessa)
-            due += line.SaleAmt;
-        else if (line.DCAmt == Currency() && line.CorrectAmt != 0)
-            due += (RoundNumber(CalcSaleAmt(line.TaxCalcuCode, line.SaleUnitAmt), 1) + Currency(line.CorrectAmt)) *
-                   line.SaleCount;
-        else
-            due += RoundNumber(CalcSaleAmt(line.TaxCalcuCode, line.SaleAmt), 1);
-    }
+    for (int row = 0; row < lines_.GetCount(); ++row) due += LineSaleAmount(lines_.Line(row));
     return due;
 }
 

@@ -115,6 +115,12 @@ public:
     void CalcSaleList(bool aCalc);
     // Gross of a net amount at the hotel restaurants; aAmt elsewhere.
     Currency CalcSaleAmt(const std::string& aTaxCalcuCode, Currency aAmt) const;
+    // What a line adds to the amount due, and its unit price as stored: at
+    // the hotel restaurants the gross of the net, with a line's unit-price
+    // correction; elsewhere the line's own amounts. The amount due is the sum
+    // of the lines' amounts, so what the rows store adds up to it.
+    Currency LineSaleAmount(const TSaleList& aLine) const;
+    Currency LineUnitAmount(const TSaleList& aLine) const;
 
     void ClearBill();
     void StartSale();

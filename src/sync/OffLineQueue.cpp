@@ -21,6 +21,8 @@ constexpr TOffLineQueueInfo kQueues[] = {
     {TOffLineQueue::Card, "Card", "IZC002-UploadOffLineData-3", "IZC002-CompareOffLineData-3", 24, 7, 22},
     {TOffLineQueue::Cash, "Cash", "IZC002-UploadOffLineData-5", "IZC002-CompareOffLineData-5", 16, 7, 14},
     {TOffLineQueue::SaleCancel, "SaleCancel", "IZC002-UploadOffLineData-4", "IZC002-CompareOffLineData-4", 52, 7, 50},
+    {TOffLineQueue::SaleEvent, "SaleEvent", "IZC002-UploadOffLineData-6", "IZC002-CompareOffLineData-6", 32, 6, 30},
+    {TOffLineQueue::PayEvent, "PayEvent", "IZC002-UploadOffLineData-7", "IZC002-CompareOffLineData-7", 13, 8, 11},
 };
 
 const char* const kTimeMarker = "{-}";
@@ -192,6 +194,8 @@ std::vector<std::string>& TOffLineStore::Lines(TOffLineQueue aQueue)
     case TOffLineQueue::Card: return glCardOffLine;
     case TOffLineQueue::SaleCancel: return glSaleCancelOffLine;
     case TOffLineQueue::Cash: return glCashOffLine;
+    case TOffLineQueue::SaleEvent: return glSaleEventOffLine;
+    case TOffLineQueue::PayEvent: return glPayEventOffLine;
     }
     return glSaleOffLine;
 }
@@ -296,6 +300,14 @@ std::optional<std::size_t> TOffLineStore::findKey(TOffLineQueue aQueue, std::str
 
 bool TOffLineStore::AddOffLineData(const std::string& aFileName, const std::vector<std::string>& aValues)
 {
+    std::string added;
+    return AddOffLineData(aFileName, aValues, added);
+}
+
+bool TOffLineStore::AddOffLineData(const std::string& aFileName, const std::vector<std::string>& aValues,
+                                   std::string& aAdded)
+{
+    aAdded.clear();
     const std::string logName = "IZC002-AddOffLineData-" + aFileName;
     const TOffLineQueueInfo* info = FindOffLineQueue(aFileName);
     if (!info) {
@@ -326,6 +338,7 @@ bool TOffLineStore::AddOffLineData(const std::string& aFileName, const std::vect
     }
     if (lossy)
         WriteLogFile(context_, logName, "a character CP949 cannot hold was queued as a full-width '?'");
+    aAdded = line;
     lines.push_back(std::move(line));
     TKeyIndex& index = keys_[queueIndex(info->Queue)];
     if (index.size == lines.size() - 1) {

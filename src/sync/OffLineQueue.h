@@ -13,13 +13,16 @@
 //   "Card"        "Card"        "IZC002-UploadOffLineData-3"   24      7
 //   "SaleCancel"  "SaleCancel"  "IZC002-UploadOffLineData-4"   52      7
 //   "Cash"        "Cash"        "IZC002-UploadOffLineData-5"   16      7
+//   "SaleEvent"   "SaleEvent"   "IZC002-UploadOffLineData-6"   32      6
+//   "PayEvent"    "PayEvent"    "IZC002-UploadOffLineData-7"   13      8
 //
 // Value k of a line binds parameter Pk of the queue's upload statement. The
 // last two values of every line are the queuing time (given as "{-}") and
 // the terminal's address; what the others mean is fixed by the statements
 // the rows replace (sale recording: P0..P49 of the sale statement; payment
 // recording: P0..P18 of the payment row, P0..P13 of the cash receipt, P0..P21
-// of the card approval).
+// of the card approval; P0..P29 of the event-sale row and P0..P10 of the
+// event-account row of a bill with a group discount).
 //
 // Line format (CP949 on disk and in memory, lines ended by CR LF in the
 // file): every value is written as "'" + value + "'" followed by one TAB, so a
@@ -54,8 +57,8 @@
 
 namespace pos {
 
-enum class TOffLineQueue { Sale, Pay, Card, SaleCancel, Cash };
-inline constexpr std::size_t kOffLineQueueCount = 5;
+enum class TOffLineQueue { Sale, Pay, Card, SaleCancel, Cash, SaleEvent, PayEvent };
+inline constexpr std::size_t kOffLineQueueCount = 7;
 
 struct TOffLineQueueInfo {
     TOffLineQueue Queue;
@@ -68,7 +71,7 @@ struct TOffLineQueueInfo {
 };
 
 // The queues in upload order: sales, payments, card approvals, cash
-// receipts, cancelled bills.
+// receipts, cancelled bills, event-sale and event-account rows.
 std::span<const TOffLineQueueInfo> OffLineQueues();
 const TOffLineQueueInfo& OffLineQueueInfo(TOffLineQueue aQueue);
 // The queue of that name (exact spelling); nullptr for any other name.
@@ -103,7 +106,8 @@ public:
 
     // The queues in memory, named as the system names them: CP949 lines as
     // they stand in the files.
-    std::vector<std::string> glSaleOffLine, glPayOffLine, glCardOffLine, glSaleCancelOffLine, glCashOffLine;
+    std::vector<std::string> glSaleOffLine, glPayOffLine, glCardOffLine, glSaleCancelOffLine, glCashOffLine,
+        glSaleEventOffLine, glPayEventOffLine;
     std::vector<std::string>& Lines(TOffLineQueue aQueue);
     const std::vector<std::string>& Lines(TOffLineQueue aQueue) const;
 
@@ -123,6 +127,9 @@ public:
     // "IZC002-AddOffLineData-" + aFileName, for a name that is no queue, a
     // wrong number of values, or a different record under a queued key.
     bool AddOffLineData(const std::string& aFileName, const std::vector<std::string>& aValues);
+    // The same; aAdded gets the line when one was added (empty when the same
+    // record was queued already), so that a caller can take it back.
+    bool AddOffLineData(const std::string& aFileName, const std::vector<std::string>& aValues, std::string& aAdded);
 
     // Writes every queue to its file: a queue with lines replaces its file
     // atomically, an empty queue removes it. A failure leaves that file as

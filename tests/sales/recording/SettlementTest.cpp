@@ -1,0 +1,344 @@
+// Settling bills against the real server and the real off-line queue: on
+// line, off line, with the connection cut in the middle, with statements
+// that fail, a duplicate bill number and a refused room transfer. After
+// every case a bill is on the server or in the queue whole, or nowhere with
+// its lines still on the screen, and no bill number is used twice.
+
+#include "LoopbackProxy.h"
+#include "SaleFixture.h"
+#include "ServerTerminal.h"
+
+#include "core/IniFile.h"
+#include "db/DbPassword.h"
+#include "lookups/Lookups.h"
+#include "sales/SaleBill.h"
+#include "sales/commands/SaleView.h"
+#include "sales/recording/BillNumbers.h"
+#include "sales/recording/PayRecording.h"
+#include "sales/recording/Settlement.h"
+#include "sync/OffLineBill.h"
+#include "sync/OffLineQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pos::test {
+namespace {
+
+struct View final : TSaleView {
+    explicit View(TSaleBill& aBill) : bill(aBill) {}
+    TSaleBill& Bill() override { return bill; }
+    void ShowBillNo() override {}
+    void ShowSaleGubun() override {}
+    void ShowCashier() override {}
+    void ReloadMenus() override {}
+    void Refresh() override {}
+    void ShowMessage(const std::string& aText, bool, int) override { messages.push_back(aText); }
+    void SetEnabled(bool) override {}
+    void CloseScreen() override {}
+    TSaleBill& bill;
+    std::vector<std::string> messages;
+};
+
+// The cashier at the payment screen: enters the scripted tender lines; the
+// lines cover the bill, so the recording runs and the screen closes when it
+// stored the payment. aBeforeClose runs after the recording (a cable pulled
+// there, say).
+struct PayScreen final : TPaymentScreen {
+    bool OffersTenders() override { return true; }
+    bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override
+    {
+        TPayLines lines = tenders;
+        lines.due = aDue;
+        lines.change = lines.received - aDue;
+        const TPaySaveResult saved = aRecorder.SavePayData(lines);
+        refused = saved.selectKind;
+        if (!saved.saved) return false;
+        if (afterSave) afterSave();
+        aShown = {lines.received, lines.change, lines.cash.empty() ? Currency() : lines.cash.front().Amt};
+        return true;
+    }
+    void cash(Currency aAmount)
+    {
+        TPayCashList line;
+        line.ManYNName = "현금";
+        line.Amt = line.AgreeAmt = aAmount;
+        line.AgreeDate = "20261209";
+        tenders.cash.push_back(line);
+        tenders.received += aAmount;
+    }
+    TPayLines tenders;
+    std::function<void()> afterSave;
+    std::int64_t refused = 0;
+};
+
+struct Printer final : TBillPrinter {
+    void PrintBill(const TSettledBill& aBill, bool aDrawer) override
+    {
+        printed.push_back(aBill.sale.total);
+        drawer.push_back(aDrawer);
+    }
+    std::vector<Currency> printed;
+    std::vector<bool> drawer;
+};
+
+class SettlementTest : public ServerTerminal {
+protected:
+    SettlementTest()
+    {
+        ctx.gsToday = ctx.gsSaleDate = "20261209";
+        ctx.gsMasterUpjangCode = ctx.gsUpjangCode = "3101";
+        ctx.gsMasterUpjangName = "한식당";
+        ctx.gsMasterPosNo = ctx.gsPosNo = "01";
+        ctx.gsCashier = "1001";
+        ctx.gsIP = "10.0.0.7";
+        const int u = store.AddUpjangData();
+        store.SetUpjangData(u, UpjangItem::UpjangCode, "3101");
+        store.SetUpjangData(u, UpjangItem::PosNo, "01");
+        store.SetUpjangData(u, UpjangItem::UpjangType, "30");
+        store.SetUpjangData(u, UpjangItem::OffLineYN, "Y");
+        addGoods("1001", "김치찌개", "9000");
+        addGoods("1002", "비빔밥", "11000");
+        payScreen.tenders.offeredKinds = {ctx.giPayCash, ctx.giPayRoom};
+        numbers.Load();
+    }
+
+    void addGoods(const std::string& aCode, const std::string& aName, const std::string& aPrice)
+    {
+        const int g = store.AddGoodsData();
+        store.SetGoodsData(g, GoodsItem::UpjangCode, "3101");
+        store.SetGoodsData(g, GoodsItem::MenuCode, aCode);
+        store.SetGoodsData(g, GoodsItem::MenuName, aName);
+        store.SetGoodsData(g, GoodsItem::SeasonCode, "1");
+        store.SetGoodsData(g, GoodsItem::BusinessGubun, "1");
+        store.SetGoodsData(g, GoodsItem::SaleUnitAmt, aPrice);
+    }
+    void ringUp(const std::string& aCode, int aCount = 1)
+    {
+        bill.entry.menuCode = aCode;
+        bill.entry.saleCount = Currency(aCount);
+        ASSERT_NE(bill.AddSaleList(0, std::nullopt), TAddResult::UnknownCode);
+    }
+    TSettlement::TOutcome settle() { return settlement->Pay(view); }
+
+    // What the server holds of bill aBillNo: sale rows, and payment rows' sum.
+    int saleRows(const char* aBillNo) const
+    {
+        return count(std::string("SELECT count(*) FROM sale WHERE bill_no = '") + aBillNo + "'");
+    }
+    std::string paid(const char* aBillNo) const
+    {
+        return db.query(std::string("SELECT coalesce(sum(amt), 0)::bigint FROM pay WHERE bill_no = '") + aBillNo + "'");
+    }
+    int lines() const { return bill.Lines().GetCount(); }
+    int queued(TOffLineQueue aQueue) const { return static_cast<int>(queues.Lines(aQueue).size()); }
+
+    TNoMasterServer noServer;
+    TMasterStore store{ctx, dialogs, noServer};
+    RecordingHooks hooks{ctx};
+    TSaleBill bill{ctx, store, dialogs, hooks};
+    View view{bill};
+    PayScreen payScreen;
+    Printer printer;
+    TOffLineStore queues{ctx, dialogs};
+    TBillNumbers numbers{ctx, dialogs};
+    TLookups lookups{*data, store};
+    std::unique_ptr<TSettlement> settlement = std::make_unique<TSettlement>(
+        ctx, store, *data, queues, numbers, lookups, dialogs, payScreen, printer);
+};
+
+TEST_F(SettlementTest, OnLineABillIsStoredWholeAndTheNextNumberIsKept)
+{
+    ringUp("1001");
+    ringUp("1002", 2);  // 9,000 + 22,000
+    payScreen.cash(Currency(50000));
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored) << (dialogs.last() ? dialogs.last()->text : "");
+    EXPECT_EQ(saleRows("0001"), 2);
+    EXPECT_EQ(paid("0001"), "31000");  // 50,000 in, 19,000 change out
+    EXPECT_EQ(db.query("SELECT amt::bigint FROM pay WHERE bill_no = '0001' AND pay_seq = 0"), "-19000");
+    EXPECT_EQ(printer.printed, std::vector<Currency>{Currency(31000)});
+    EXPECT_TRUE(bill.IsFinished());
+    EXPECT_EQ(numbers.NextOf("20261209"), 2);
+    EXPECT_EQ(ctx.gsBillNo, "0002");
+    EXPECT_FALSE(data->InTransaction());
+}
+
+TEST_F(SettlementTest, TheServersNumberIsTakenBeforeTheBill)
+{
+    // Another terminal of this POS number stored bill 0007 (a restored
+    // computer, say): this one catches up instead of colliding.
+    db.query("INSERT INTO pay (sale_date, upjang_code, pos_no, bill_no, pay_yn, pay_code, pay_seq, amt) "
+             "VALUES ('20261209', '3101', '01', '0007', 'Y', '110', 1, 1000)");
+    ringUp("1001");
+    payScreen.cash(Currency(9000));
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+    EXPECT_EQ(saleRows("0008"), 1);
+    EXPECT_EQ(numbers.NextOf("20261209"), 9);
+}
+
+TEST_F(SettlementTest, OffLineTheBillGoesIntoTheQueueAsOneBill)
+{
+    ctx.gbOffLine = true;
+    ringUp("1002");
+    payScreen.cash(Currency(11000));
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+    EXPECT_EQ(queued(TOffLineQueue::Sale), 1);
+    EXPECT_EQ(queued(TOffLineQueue::Pay), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / kPendingBillFile));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Sale"));
+    EXPECT_EQ(saleRows("0001"), 0);
+    EXPECT_EQ(numbers.NextOf("20261209"), 2);
+
+    // At an outlet that may not sell off line the cashier is told so, and
+    // nothing is taken.
+    bill.ClearBill();
+    store.SetUpjangData(0, UpjangItem::OffLineYN, "N");
+    ringUp("1001");
+    payScreen.tenders = {};
+    payScreen.tenders.offeredKinds = {ctx.giPayCash};
+    payScreen.cash(Currency(9000));
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
+    EXPECT_EQ(dialogs.last()->text, "Off Line 상태입니다.\r한식당은(는) Off Line시 판매를 할 수 없습니다.");
+    EXPECT_EQ(lines(), 1);
+    EXPECT_EQ(queued(TOffLineQueue::Sale), 1);
+    EXPECT_EQ(numbers.NextOf("20261209"), 2);
+}
+
+TEST_F(SettlementTest, AStatementThatFailsLeavesNothingAndTheBillOpen)
+{
+    // The server refuses sale rows of a menu it was told to refuse.
+    db.query("CREATE FUNCTION refuse_sale() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN IF NEW.menu_code = '1002' THEN RAISE EXCEPTION 'refused'; END IF; RETURN NEW; END$$");
+    db.query("CREATE TRIGGER refuse_sale BEFORE INSERT ON sale FOR EACH ROW EXECUTE FUNCTION refuse_sale()");
+    ringUp("1001");
+    ringUp("1002");
+    payScreen.cash(Currency(20000));
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
+    EXPECT_EQ(dialogs.last()->text.rfind(kMsgSaleNotSaved, 0), 0u);
+    // The payment rows written before went with the attempt.
+    EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
+    EXPECT_EQ(lines(), 2);
+    EXPECT_FALSE(bill.IsFinished());
+    EXPECT_FALSE(data->InTransaction());
+    // Once the server takes it, the same bill goes through under its number.
+    db.query("DROP TRIGGER refuse_sale ON sale");
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Stored);
+    EXPECT_EQ(saleRows("0001"), 2);
+    EXPECT_EQ(paid("0001"), "20000");
+}
+
+TEST_F(SettlementTest, AFailedCommitUsesUpTheNumber)
+{
+    // A check the server makes only at the commit.
+    db.query("CREATE FUNCTION refuse_at_commit() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN RAISE EXCEPTION 'refused at commit'; END$$");
+    db.query("CREATE CONSTRAINT TRIGGER refuse_at_commit AFTER INSERT ON sale DEFERRABLE INITIALLY DEFERRED "
+             "FOR EACH ROW EXECUTE FUNCTION refuse_at_commit()");
+    ringUp("1001");
+    payScreen.cash(Currency(9000));
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
+    EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
+    // The number was taken before the commit: the next attempt has its own.
+    EXPECT_EQ(numbers.NextOf("20261209"), 2);
+    db.query("DROP TRIGGER refuse_at_commit ON sale");
+    numbers.Load();
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Stored);
+    EXPECT_EQ(saleRows("0002"), 1);
+}
+
+TEST_F(SettlementTest, ADuplicateNumberAdvancesItForTheNextAttempt)
+{
+    // The server holds a sale row under bill 0001 without its payment rows
+    // (so the number check does not see it): the bill is refused as a
+    // duplicate, and the next attempt uses 0002.
+    db.query("INSERT INTO sale (sale_date, upjang_code, pos_no, bill_no, bill_seq, sale_yn, menu_code) "
+             "VALUES ('20261210', '3101', '01', '0001', 1, 'Y', 'X')");
+    db.query("CREATE FUNCTION clash() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN IF NEW.bill_no = '0001' THEN NEW.sale_date := '20261210'; END IF; RETURN NEW; END$$");
+    db.query("CREATE TRIGGER clash BEFORE INSERT ON sale FOR EACH ROW EXECUTE FUNCTION clash()");
+    ringUp("1001");
+    payScreen.cash(Currency(9000));
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
+    EXPECT_EQ(ctx.gsBillNo, "0002");
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Stored);
+    EXPECT_EQ(saleRows("0002"), 1);
+}
+
+// The cable is pulled after the payment was recorded: the server loses the
+// open transaction with the payment rows, and the whole bill, payment and
+// sale, goes into the queue instead.
+class SettlementLostTest : public SettlementTest {
+protected:
+    SettlementLostTest() : proxy(db.host(), db.port())
+    {
+        IniFile posIp = IniFile::load(dir / "POSIP.ini");
+        posIp.writeInteger("MAIN", "Port", proxy.port());
+        posIp.writeString("MAIN", "Host", "127.0.0.1");
+        EXPECT_TRUE(posIp.save(dir / "POSIP.ini"));
+        ctx.gsServerIP = "127.0.0.1";
+        EXPECT_TRUE(data->DataModuleCreate(db.user()));
+        EXPECT_TRUE(data->ConnectDB(true, true));
+    }
+    LoopbackProxy proxy;
+};
+
+TEST_F(SettlementLostTest, ABillCutInTheMiddleIsQueuedWhole)
+{
+    ringUp("1002");
+    payScreen.cash(Currency(11000));
+    payScreen.afterSave = [this] { proxy.Cut(); };
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored) << (dialogs.last() ? dialogs.last()->text : "");
+    EXPECT_TRUE(ctx.gbOffLine);
+    EXPECT_EQ(queued(TOffLineQueue::Sale), 1);
+    EXPECT_EQ(queued(TOffLineQueue::Pay), 1);
+    EXPECT_NE(queues.Lines(TOffLineQueue::Sale)[0].find("'Off Line'"), std::string::npos);
+    EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
+    EXPECT_EQ(numbers.NextOf("20261209"), 2);
+}
+
+TEST_F(SettlementLostTest, AnOutletThatMayNotSellOffLineKeepsTheBill)
+{
+    store.SetUpjangData(0, UpjangItem::OffLineYN, "N");
+    offLinePolicy.sellsOffLine = true;  // the data module's question is not what this test is about
+    ringUp("1002");
+    payScreen.cash(Currency(11000));
+    payScreen.afterSave = [this] { proxy.Cut(); };
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
+    EXPECT_EQ(queued(TOffLineQueue::Sale), 0);
+    EXPECT_EQ(queued(TOffLineQueue::Pay), 0);
+    EXPECT_EQ(lines(), 1);
+    EXPECT_FALSE(bill.IsFinished());
+    proxy.Restore();
+    EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
+}
+
+// An account tender is asked again when the payment is stored: a room the
+// hotel does not know (or a guest who checked out meanwhile) refuses the
+// payment, selects the room tender again and writes nothing.
+TEST_F(SettlementTest, AnAccountNoLongerValidIsRefusedWhenThePaymentIsStored)
+{
+    TPayRoomList room;
+    room.RoomNo = "01201";
+    room.Amt = Currency(9000);
+    room.UpjangCode = "2001";
+    room.RsvNo = "R1";
+    room.ManageNo = 1;
+    ringUp("1001");
+    payScreen.tenders.room.push_back(room);
+    payScreen.tenders.received = Currency(9000);
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Cancelled);
+    EXPECT_EQ(payScreen.refused, ctx.giPayRoom);
+    EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM room_charge"), 0);
+    EXPECT_EQ(lines(), 1);
+}
+
+}  // namespace
+}  // namespace pos::test
