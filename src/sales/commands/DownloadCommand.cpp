@@ -1,6 +1,6 @@
 #include "sales/commands/DownloadCommand.h"
 
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 #include "sales/commands/TerminalServices.h"
 
 namespace pos {

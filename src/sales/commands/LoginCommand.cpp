@@ -2,7 +2,7 @@
 
 #include "db/DataModule.h"
 #include "sales/SaleBill.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 #include "sales/commands/TerminalServices.h"
 
 namespace pos {

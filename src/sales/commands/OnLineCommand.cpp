@@ -1,7 +1,7 @@
 #include "sales/commands/OnLineCommand.h"
 
 #include "db/DataModule.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 #include "sync/Upload.h"
 
 namespace pos {

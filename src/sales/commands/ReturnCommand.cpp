@@ -3,7 +3,7 @@
 #include "core/DialogService.h"
 #include "core/TerminalContext.h"
 #include "sales/SaleBill.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 
 namespace pos {
 

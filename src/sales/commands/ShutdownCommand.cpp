@@ -3,7 +3,7 @@
 #include "core/DialogService.h"
 #include "sales/SaleBill.h"
 #include "sales/commands/CashierChecks.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 #include "sales/commands/TerminalServices.h"
 
 namespace pos {

@@ -8,7 +8,7 @@
 #include "db/DbWork.h"
 #include "lookups/Lookups.h"
 #include "sales/SaleBill.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 #include "sales/recording/BillNumbers.h"
 #include "sales/recording/PayRecording.h"
 #include "sales/recording/RowWriter.h"

@@ -17,7 +17,7 @@
 #include "sales/SaleNavigator.h"
 #include "sales/SaleServices.h"
 #include "sales/commands/SaleCommand.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 
 #include <QDateTime>
 

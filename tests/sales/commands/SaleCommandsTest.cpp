@@ -9,7 +9,7 @@
 #include "sales/commands/DownloadCommand.h"
 #include "sales/commands/LoginCommand.h"
 #include "sales/commands/ReturnCommand.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 #include "sales/commands/ShutdownCommand.h"
 #include "sales/commands/TerminalServices.h"
 #include "store/MasterStore.h"

@@ -12,7 +12,7 @@
 #include "db/DbPassword.h"
 #include "lookups/Lookups.h"
 #include "sales/SaleBill.h"
-#include "sales/commands/SaleView.h"
+#include "sales/SaleView.h"
 #include "sales/recording/BillNumbers.h"
 #include "sales/recording/PayRecording.h"
 #include "sales/recording/Settlement.h"
@@ -268,6 +268,53 @@ TEST_F(SettlementTest, ADuplicateNumberAdvancesItForTheNextAttempt)
     EXPECT_EQ(ctx.gsBillNo, "0002");
     EXPECT_EQ(settle(), TSettlement::TOutcome::Stored);
     EXPECT_EQ(saleRows("0002"), 1);
+}
+
+TEST_F(SettlementTest, APaymentRowThatFailsKeepsThePaymentScreenOpen)
+{
+    db.query("CREATE FUNCTION refuse_pay() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN IF NEW.pay_seq = 0 THEN RAISE EXCEPTION 'refused'; END IF; RETURN NEW; END$$");
+    db.query("CREATE TRIGGER refuse_pay BEFORE INSERT ON pay FOR EACH ROW EXECUTE FUNCTION refuse_pay()");
+    ringUp("1001");
+    payScreen.cash(Currency(10000));  // the change row (sequence 0) is refused
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Cancelled);
+    EXPECT_EQ(dialogs.last()->text.rfind(kMsgPayNotSaved, 0), 0u);
+    EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
+    EXPECT_EQ(numbers.NextOf("20261209"), 1);
+    EXPECT_EQ(lines(), 1);
+}
+
+TEST_F(SettlementTest, ABillNumberThatCannotBeKeptStoresNothing)
+{
+    for (const bool offLine : {false, true}) {
+        ctx.gbOffLine = offLine;
+        std::filesystem::create_directory(dir / kBillNoFile);  // the file cannot be replaced
+        ringUp("1001");
+        payScreen.tenders = {};
+        payScreen.tenders.offeredKinds = {ctx.giPayCash};
+        payScreen.cash(Currency(9000));
+        EXPECT_EQ(settle(), TSettlement::TOutcome::Failed) << offLine;
+        EXPECT_EQ(dialogs.last()->text, kMsgBillNoNotSaved);
+        EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
+        EXPECT_EQ(queued(TOffLineQueue::Sale), 0);
+        std::filesystem::remove(dir / kBillNoFile);
+        bill.ClearBill();
+    }
+}
+
+TEST_F(SettlementTest, AQueueThatCannotBeWrittenTakesTheWholeBillBack)
+{
+    ctx.gbOffLine = true;
+    std::filesystem::create_directory(dir / "Pay");  // the payment queue file cannot be replaced
+    ringUp("1002");
+    payScreen.cash(Currency(11000));
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
+    // Neither the sale nor the payment stays queued, in memory or in the files.
+    EXPECT_EQ(queued(TOffLineQueue::Sale), 0);
+    EXPECT_EQ(queued(TOffLineQueue::Pay), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Sale"));
+    EXPECT_FALSE(std::filesystem::exists(dir / kPendingBillFile));
+    EXPECT_EQ(lines(), 1);
 }
 
 // The cable is pulled after the payment was recorded: the server loses the

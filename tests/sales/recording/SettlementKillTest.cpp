@@ -1,0 +1,122 @@
+// Settling survives being killed anywhere: the harness settles bills on line
+// and off line while this test kills it with SIGKILL at random moments (the
+// server's commit is slowed, and printing takes a moment, so kills land in
+// the middle of the settlement too) and starts it again. At the end every
+// bill the server holds is whole (its payment rows add up to its sale rows
+// and to the bill's amount), every bill the harness reported stored is
+// there, no bill number was used twice (nothing was set aside as a
+// conflicting second bill) and the queue is empty.
+
+#include "PgTestDatabase.h"
+#include "SettlementKillBill.h"
+#include "TempDir.h"
+#include "core/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <map>
+#include <random>
+#include <signal.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace pos::test {
+namespace {
+
+constexpr int kBills = 60;
+constexpr int kKills = 30;
+
+pid_t start(const std::filesystem::path& aFolder, const std::string& aDatabase, const std::filesystem::path& aOut)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, aOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string catalogue = std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini";
+    const std::string folder = aFolder.string(), bills = std::to_string(kBills);
+    std::vector<char*> argv = {const_cast<char*>(POS_SETTLEMENT_HARNESS), const_cast<char*>(folder.c_str()),
+                               const_cast<char*>(aDatabase.c_str()), const_cast<char*>(catalogue.c_str()),
+                               const_cast<char*>(bills.c_str()), nullptr};
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, POS_SETTLEMENT_HARNESS, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+struct Printed {
+    std::map<std::int64_t, std::int64_t> stored;  // bill -> due
+    bool done = false;
+};
+
+void read(const std::filesystem::path& aOut, Printed& aPrinted)
+{
+    std::istringstream in(ReadWholeFile(aOut).value_or(""));
+    std::string word;
+    while (in >> word) {
+        std::int64_t bill = 0, due = 0;
+        if (word == "S" && in >> bill >> due) aPrinted.stored[bill] = due;
+        else if (word == "DONE") aPrinted.done = true;
+    }
+}
+
+TEST(SettlementKillTest, EveryBillIsStoredWholeOnceWhereverTheTerminalIsKilled)
+{
+    PgTestDatabase db;
+    TempDir dir;
+    const std::filesystem::path folder = dir / "terminal";
+    std::filesystem::create_directories(folder);
+    // A commit that takes a moment, so that kills land around it.
+    db.query("CREATE FUNCTION slow_commit() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN PERFORM pg_sleep(0.01); RETURN NULL; END$$");
+    db.query("CREATE CONSTRAINT TRIGGER slow_commit AFTER INSERT ON pay DEFERRABLE INITIALLY DEFERRED "
+             "FOR EACH ROW EXECUTE FUNCTION slow_commit()");
+
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> wait(20, 400);
+    Printed printed;
+    for (int run = 0; run <= kKills && !printed.done; ++run) {
+        const std::filesystem::path out = dir / ("run-" + std::to_string(run) + ".out");
+        const pid_t pid = start(folder, db.name(), out);
+        int status = 0;
+        if (run < kKills) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+        } else {
+            ::waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        }
+        read(out, printed);
+    }
+    ASSERT_TRUE(printed.done) << "the last run did not finish";
+
+    // Every bill on the server is whole and as it was rung up.
+    const std::string bad = db.query(
+        "SELECT coalesce(string_agg(b, ','), '') FROM ("
+        "  SELECT s.bill_no AS b FROM (SELECT bill_no, sum(sale_amt) AS amt FROM sale GROUP BY bill_no) s"
+        "  FULL JOIN (SELECT bill_no, sum(amt) AS amt FROM pay GROUP BY bill_no) p USING (bill_no)"
+        "  WHERE s.amt IS DISTINCT FROM p.amt) x");
+    EXPECT_EQ(bad, "") << "bills whose payments differ from their sales";
+    const int onServer = std::stoi(db.query("SELECT count(DISTINCT bill_no) FROM sale"));
+    for (std::int64_t n = 1; n <= kBills; ++n) {
+        char billNo[8];
+        std::snprintf(billNo, sizeof billNo, "%04lld", static_cast<long long>(n));
+        const std::string sum = db.query(std::string("SELECT coalesce(sum(sale_amt), 0)::bigint FROM sale WHERE bill_no = '") + billNo + "'");
+        if (sum != "0") EXPECT_EQ(std::stoll(sum), KillBillDue(n)) << "bill " << billNo;
+        if (printed.stored.count(n)) EXPECT_NE(sum, "0") << "bill " << billNo << " was reported stored";
+    }
+    EXPECT_GE(onServer, static_cast<int>(printed.stored.size()));
+    // No second bill under a number that was in use: nothing set aside.
+    for (const char* aside : {"Sale.bad", "Pay.bad"}) EXPECT_FALSE(std::filesystem::exists(folder / aside)) << aside;
+    EXPECT_EQ(ReadWholeFile(folder / "Sale").value_or(""), "");
+    EXPECT_EQ(ReadWholeFile(folder / "Pay").value_or(""), "");
+    EXPECT_FALSE(std::filesystem::exists(folder / "Pending.bill"));
+}
+
+}  // namespace
+}  // namespace pos::test
