@@ -153,7 +153,12 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
     // restaurants when no cash changed hands.
     const bool cashMoved = shown.change != Currency() ||
                            (!recording.Lines().cash.empty() && recording.Lines().cash.front().Amt != Currency());
-    TSettledBill printed{sale, recording.Lines(), false, shown.received, shown.change, ctx_.gbOffLine};
+    TSettledBill printed;
+    printed.sale = sale;
+    printed.pay = recording.Lines();
+    printed.tendered = shown.received;
+    printed.change = shown.change;
+    printed.offLine = ctx_.gbOffLine;
     printer_.PrintBill(printed, !ctx_.gbVessa || cashMoved);
     bill.EndSale();
     numbers_.Load();
@@ -215,6 +220,29 @@ TSettlement::TOutcome TSettlement::PayCash(TSaleView& aView)
     printed.pay.change = change;
     printer_.PrintBill(printed, true);
     bill.EndSale();
+    numbers_.Load();
+    aView.ShowBillNo();
+    return TOutcome::Stored;
+}
+
+TSettlement::TOutcome TSettlement::SaveCancelData(TSaleView& aView)
+{
+    TSaleBill& bill = aView.Bill();
+    std::optional<TDbWork> transaction;
+    if (data_.ConnectDB(true, false)) {
+        transaction.emplace(data_);
+        if (!transaction->Active()) return TOutcome::Failed;
+    }
+    const TSaleRowsBuilder rows(ctx_, store_, bill);
+    const TSaleRows sale = rows.SaleRows({ctx_.gbOffLine, true});
+    const auto offLineRows = [&] { return rows.SaleRows({true, true}).rows; };
+    const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, sale.rows, offLineRows);
+    if (stored != TOutcome::Stored) return stored;
+    TSettledBill printed;
+    printed.sale = sale;
+    printed.cancelled = true;
+    printed.offLine = ctx_.gbOffLine;
+    printer_.PrintBill(printed, false);
     numbers_.Load();
     aView.ShowBillNo();
     return TOutcome::Stored;

@@ -60,8 +60,9 @@ public:
 // A stored bill, as its printing needs it.
 struct TSettledBill {
     TSaleRows sale;         // the stored bill lines and their amounts
-    TPayLines pay;          // the tender lines (quick cash: one cash line)
+    TPayLines pay;          // the tender lines (quick cash: one cash line; a cancelled bill: none)
     bool quickCash = false;
+    bool cancelled = false; // a bill cancelled before settlement ("거래 중지 전표")
     Currency tendered, change;
     bool offLine = false;
 };
@@ -104,6 +105,10 @@ public:
     // "현금결제": the tendered amount of the sale screen, or the amount due
     // when that does not cover the bill.
     TOutcome PayCash(TSaleView& aView);
+    // SaveCancelData: the bill on the screen stored and printed as a
+    // cancelled bill, using up its number (outlets that keep cancelled
+    // bills). The bill itself is not cleared.
+    TOutcome SaveCancelData(TSaleView& aView);
 
 private:
     bool nothingToPay(TSaleView& aView) const;

@@ -6,12 +6,18 @@
 #include "ServerTerminal.h"
 
 #include "sales/SaleBill.h"
+#include "lookups/Lookups.h"
+#include "payment/PayRecorder.h"
+#include "sales/commands/BillCancelCommand.h"
 #include "sales/commands/DownloadCommand.h"
 #include "sales/commands/LoginCommand.h"
 #include "sales/commands/ReturnCommand.h"
 #include "sales/SaleView.h"
 #include "sales/commands/ShutdownCommand.h"
 #include "sales/commands/TerminalServices.h"
+#include "sales/recording/BillNumbers.h"
+#include "sales/recording/Settlement.h"
+#include "sync/OffLineQueue.h"
 #include "store/MasterStore.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +73,17 @@ struct FakeProgram final : TLoginLaunchers, TDownloadLauncher, TTerminalShutdown
     TShutdownAction shutdownAction = TShutdownAction::EndProgram;
 };
 
+// No payment screen or printer is needed by these commands: a cancelled
+// bill is stored and printed without tenders.
+struct NoPayScreen final : TPaymentScreen {
+    bool OffersTenders() override { return false; }
+    bool Run(TPayRecorder&, Currency, TPayShown&) override { return false; }
+};
+struct CountingPrinter final : TBillPrinter {
+    void PrintBill(const TSettledBill& aBill, bool) override { cancelled += aBill.cancelled ? 1 : 0; }
+    int cancelled = 0;
+};
+
 class SaleCommands : public ServerTerminal {
 protected:
     SaleCommands()
@@ -100,6 +117,12 @@ protected:
     TSaleBill bill{ctx, store, dialogs, hooks};
     FakeView view{bill};
     FakeProgram program;
+    TOffLineStore queues{ctx, dialogs};
+    TBillNumbers numbers{ctx, dialogs};
+    TLookups lookups{*data, store};
+    NoPayScreen payScreen;
+    CountingPrinter printer;
+    TSettlement settlement{ctx, store, *data, queues, numbers, lookups, dialogs, payScreen, printer};
 };
 
 TEST_F(SaleCommands, ANewCashierStartsANewBillAndShowsNameAndDate)
@@ -166,12 +189,49 @@ TEST_F(SaleCommands, ShutdownAsksFirstAndNamesWhatIsLeftOpen)
         view.calls.clear();
         program.shutdowns.clear();
         dialogs.answers = {c.answer};
-        TShutdownCommand(dialogs, *data, program).Execute(view);
+        TShutdownCommand(store, dialogs, *data, settlement, program).Execute(view);
         ASSERT_NE(dialogs.last(), nullptr);
         EXPECT_EQ(dialogs.last()->text, c.question);
         EXPECT_EQ(program.shutdowns, c.answer ? std::vector<bool>{false} : std::vector<bool>{});
         EXPECT_EQ(view.calls, c.answer ? std::vector<std::string>{"closed"} : std::vector<std::string>{});
     }
+}
+
+// An outlet that keeps cancelled bills stores the open bill as one, and the
+// shut-down question then says nothing of a lost bill.
+TEST_F(SaleCommands, AtShutdownAnOpenBillIsKeptAsACancelledBill)
+{
+    store.SetUpjangData(0, UpjangItem::CancelSaveYN, "Y");
+    numbers.Load();
+    ringUp();
+    dialogs.answers = {true};
+    TShutdownCommand(store, dialogs, *data, settlement, program).Execute(view);
+    EXPECT_EQ(dialogs.shown.front().text, kAskShutdown);
+    EXPECT_EQ(count("SELECT count(*) FROM sale_cancel WHERE bill_no = '0001'"), 1);
+    EXPECT_EQ(printer.cancelled, 1);
+    EXPECT_EQ(program.shutdowns, std::vector<bool>{false});
+}
+
+TEST_F(SaleCommands, CancellingABillKeepsItWhereTheOutletSaysSo)
+{
+    struct Case {
+        bool keeps, answer;
+        int stored, linesAfter;
+    } cases[] = {{false, true, 0, 0}, {true, false, 0, 1}, {true, true, 1, 0}};
+    numbers.Load();
+    for (const Case& c : cases) {
+        store.SetUpjangData(0, UpjangItem::CancelSaveYN, c.keeps ? "Y" : "N");
+        bill.ClearBill();
+        ringUp();
+        dialogs.answers = {c.answer};
+        const int before = count("SELECT count(*) FROM sale_cancel");
+        TBillCancelCommand(store, dialogs, settlement).Execute(view);
+        EXPECT_EQ(dialogs.last()->text, kAskCancelBill);
+        EXPECT_EQ(count("SELECT count(*) FROM sale_cancel") - before, c.stored) << c.keeps << c.answer;
+        EXPECT_EQ(bill.Lines().GetCount(), c.linesAfter) << c.keeps << c.answer;
+    }
+    // The cancelled bill used up its number.
+    EXPECT_EQ(numbers.NextOf("20261209"), 2);
 }
 
 TEST_F(SaleCommands, DownloadRebuildsTheMenuButtons)
