@@ -266,6 +266,62 @@ TfrmData::TRunResult TfrmData::Run(const std::string& aKey, const TBoundSql& aSq
     return {nullptr, ResultError(conn_.get(), result.get(), aKey)};
 }
 
+TDbError TfrmData::ExecBatch(const std::vector<TBatchStatement>& aStatements)
+{
+    const std::string firstKey = aStatements.empty() ? std::string("BATCH") : aStatements.front().key;
+    if (TDbError lost = TransactionLostError(firstKey)) return lost;
+    if (!conn_) return {TDbErrorKind::ConnectionLost, firstKey, {}, "not connected"};
+    // Every statement is looked up before anything is sent.
+    std::vector<const TBoundSql*> bound;
+    for (const TBatchStatement& s : aStatements) {
+        if (s.text != nullptr) {
+            bound.push_back(nullptr);
+            continue;
+        }
+        const TBoundSql* sql = BoundStatement(s.key);
+        if (sql == nullptr) return {TDbErrorKind::StatementMissing, s.key, {}, "statement " + s.key + " is not in the catalogue"};
+        bound.push_back(sql);
+    }
+    PGconn* conn = conn_.get();
+    if (PQenterPipelineMode(conn) != 1) return ResultError(conn, nullptr, firstKey);
+    TDbError error;
+    for (std::size_t i = 0; i < aStatements.size() && !error; ++i) {
+        int sent = 0;
+        if (bound[i] == nullptr) {
+            sent = PQsendQueryParams(conn, aStatements[i].text, 0, nullptr, nullptr, nullptr, nullptr, 0);
+        } else {
+            std::vector<const char*> values;
+            for (int index : bound[i]->parameters) {
+                const std::vector<std::string>* params = aStatements[i].params;
+                const bool present = params != nullptr && index >= 0 && static_cast<std::size_t>(index) < params->size();
+                values.push_back(present && !(*params)[static_cast<std::size_t>(index)].empty()
+                                     ? (*params)[static_cast<std::size_t>(index)].c_str()
+                                     : nullptr);
+            }
+            sent = PQsendQueryParams(conn, bound[i]->text.c_str(), static_cast<int>(values.size()), nullptr,
+                                     values.data(), nullptr, nullptr, 0);
+        }
+        if (sent != 1) error = ResultError(conn, nullptr, aStatements[i].key);
+    }
+    if (PQpipelineSync(conn) != 1 && !error) error = ResultError(conn, nullptr, firstKey);
+    // One result (and its end) per statement, then the sync; a statement
+    // after a failure comes back as aborted.
+    for (std::size_t i = 0; i < aStatements.size(); ++i) {
+        PgResultHandle result(PQgetResult(conn));
+        if (!result) break;  // the connection broke: nothing more comes
+        const ExecStatusType status = PQresultStatus(result.get());
+        if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_PIPELINE_ABORTED && !error)
+            error = ResultError(conn, result.get(), aStatements[i].key.empty() ? firstKey : aStatements[i].key);
+        while (PgResultHandle(PQgetResult(conn))) {
+        }
+    }
+    for (PgResultHandle sync(PQgetResult(conn)); sync && PQresultStatus(sync.get()) != PGRES_PIPELINE_SYNC;
+         sync.reset(PQgetResult(conn))) {
+    }
+    if (PQexitPipelineMode(conn) != 1 && !error) error = ResultError(conn, nullptr, firstKey);
+    return error;
+}
+
 TDbError TfrmData::SimpleCommand(const char* aCommand, const std::string& aKey)
 {
     if (!conn_) return {TDbErrorKind::ConnectionLost, aKey, {}, "not connected"};

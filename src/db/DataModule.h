@@ -83,6 +83,18 @@ public:
     void Rollback();
     bool InTransaction() const { return txGeneration_.has_value(); }
 
+    // Statements sent together in one round trip (libpq's pipeline mode),
+    // each a catalogue key with its parameters P0 .. Pn by position; a
+    // statement given as text (aKey empty, aText set) is sent as it stands.
+    // The first failure is returned; the server skips the statements after
+    // it. For writes whose results nobody reads (see TDbWork::Batch).
+    struct TBatchStatement {
+        std::string key;
+        const std::vector<std::string>* params = nullptr;
+        const char* text = nullptr;
+    };
+    [[nodiscard]] TDbError ExecBatch(const std::vector<TBatchStatement>& aStatements);
+
     // The failure paths of a reader and of a writer: log under the key
     // (SQLSTATE and primary message only), then CheckOffLine; a writer also
     // reports a lost transaction and rolls back.

@@ -11,6 +11,15 @@ const char* const kSavePoint = "IZD000-SavePoint";
 const char* const kReleaseSavePoint = "IZD000-ReleaseSavePoint";
 const char* const kRollbackToSavePoint = "IZD000-RollbackToSavePoint";
 
+// The one failure path's report: logged (masked), a lost transaction told,
+// a lost connection taken off line.
+void report(TfrmData& aData, const TDbError& aError)
+{
+    WriteLogFile(aData.Context(), aError.key, LogText(aError));
+    CheckTransactionError(aError, aData.Dialogs());
+    aData.CheckOffLine(aError);
+}
+
 }  // namespace
 
 TDbWork::TDbWork(TfrmData& aData, TKind aKind) : data_(aData), joined_(aData.InTransaction())
@@ -72,11 +81,39 @@ void TDbWork::Fail(const TDbError& aError)
     if (done_) return;
     done_ = true;
     error_ = aError;
-    WriteLogFile(data_.Context(), aError.key, LogText(aError));
-    CheckTransactionError(aError, data_.Dialogs());
-    data_.CheckOffLine(aError);
+    report(data_, aError);
     if (joined_) backToSavepoint();
     else if (owned_) data_.Rollback();
+}
+
+TDbError TDbWork::Batch(TfrmData& aData, const std::vector<TfrmData::TBatchStatement>& aStatements)
+{
+    const bool joined = aData.InTransaction();
+    if (!joined) {
+        if (TDbError error = aData.StartTransaction()) {
+            report(aData, error);
+            return error;
+        }
+    }
+    std::vector<TfrmData::TBatchStatement> batch;
+    batch.reserve(aStatements.size() + 2);
+    if (joined) batch.push_back({kSavePoint, nullptr, nullptr});
+    batch.insert(batch.end(), aStatements.begin(), aStatements.end());
+    if (joined) batch.push_back({kReleaseSavePoint, nullptr, nullptr});
+    TDbError error = aData.ExecBatch(batch);
+    if (!error && !joined) error = aData.Commit();
+    if (!error) return error;
+    report(aData, error);
+    if (!joined) {
+        aData.Rollback();
+    } else if (!aData.Context().gbOffLine && aData.Connected()) {
+        for (const char* key : {kRollbackToSavePoint, kReleaseSavePoint}) {
+            TDbQuery query(aData);
+            query.SetSQL(key);
+            if (!query.ExecSQL()) break;
+        }
+    }
+    return error;
 }
 
 }  // namespace pos

@@ -16,11 +16,12 @@
 // A read (TDbWork::Read) never begins a transaction: outside one it runs on
 // its own; inside one it joins under a savepoint like any other work.
 
+#include "db/DataModule.h"
 #include "db/DbError.h"
 
-namespace pos {
+#include <vector>
 
-class TfrmData;
+namespace pos {
 
 class TDbWork {
 public:
@@ -47,6 +48,13 @@ public:
     // savepoint while still on line.
     void Fail(const TDbError& aError);
     const TDbError& Error() const { return error_; }
+
+    // The same rule in one round trip, for writes whose results nobody
+    // reads: inside an open transaction the statements run between a
+    // savepoint and its release, otherwise between BEGIN and COMMIT. A
+    // failure takes all of them back and goes the one failure path (logged,
+    // reported, CheckOffLine).
+    static TDbError Batch(TfrmData& aData, const std::vector<TfrmData::TBatchStatement>& aStatements);
 
 private:
     bool control(const char* aKey);

@@ -306,6 +306,7 @@ TBillRows TPayRecording::buildRows(const TPayLines& aLines, bool aOffLine, std::
 // fails takes the attempt back.
 bool TPayRecording::writeOnLine(const TPayLines& aLines, std::int64_t& aSelectKind)
 {
+    if (aLines.room.empty()) return writeBatch(aLines);
     TDbWork attempt(data_);
     if (!attempt.Active()) {
         failed(kKeySavePay, attempt.Error().message);
@@ -330,11 +331,11 @@ bool TPayRecording::writeOnLine(const TPayLines& aLines, std::int64_t& aSelectKi
         failed(error.key, error.message);
         return false;
     }
+    std::vector<std::int64_t> roomSeqs(aLines.room.size(), 0);
+    TBillRows rows = buildRows(aLines, false, cardBase, roomSeqs);
     // Each room line's new charge sequence, read as its turn comes (two
     // charges to one folio must not share a number): the rows are written
     // up to a room charge, the next sequence read, and so on.
-    std::vector<std::int64_t> roomSeqs(aLines.room.size(), 0);
-    TBillRows rows = buildRows(aLines, false, cardBase, roomSeqs);
     std::size_t room = 0;
     for (TStoredRow& row : rows) {
         if (row.key == kKeySavePay && row.params[5] == std::to_string(ctx_.giPayRoom) && room < aLines.room.size()) {
@@ -374,6 +375,37 @@ bool TPayRecording::writeOnLine(const TPayLines& aLines, std::int64_t& aSelectKi
     if (attempt.Commit()) return true;
     failed(kKeySavePay, attempt.Error().message);
     return false;
+}
+
+// Without a room charge nothing needs to happen between the rows: the card
+// base is read, then every row goes in one round trip.
+bool TPayRecording::writeBatch(const TPayLines& aLines)
+{
+    std::int64_t cardBase = 0;
+    if (!aLines.card.empty() || !aLines.easyCheck.empty()) {
+        TDbWork read(data_, TDbWork::Read);
+        TDbQuery query(data_);
+        query.SetSQL(kKeyCardBase);
+        const std::vector<std::string> bill{ctx_.gsToday, ctx_.gsMasterUpjangCode, ctx_.gsMasterPosNo, ctx_.gsBillNo, "Y"};
+        for (std::size_t i = 0; i < bill.size(); ++i) query.SetParam(static_cast<int>(i), bill[i]);
+        if (!query.Open()) {
+            const TDbError error = query.Error();
+            read.Fail(error);
+            failed(error.key, error.message);
+            return false;
+        }
+        cardBase = query.Eof() ? 0 : query.AsInteger(0);
+        read.Commit();
+    }
+    const TBillRows rows = buildRows(aLines, false, cardBase, {});
+    std::vector<TfrmData::TBatchStatement> batch;
+    for (const TStoredRow& row : rows) batch.push_back({row.key, &row.params, nullptr});
+    if (const TDbError error = TDbWork::Batch(data_, batch)) {
+        if (error.sqlState == "23505" && duplicateBillNo_) duplicateBillNo_();
+        failed(error.key, error.message);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace pos

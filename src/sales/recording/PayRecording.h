@@ -54,6 +54,7 @@ private:
     TBillRows buildRows(const TPayLines& aLines, bool aOffLine, std::int64_t aCardBase,
                         const std::vector<std::int64_t>& aRoomSeqs) const;
     bool writeOnLine(const TPayLines& aLines, std::int64_t& aSelectKind);
+    bool writeBatch(const TPayLines& aLines);
     void failed(const std::string& aKey, const std::string& aMessage);
 
     TTerminalContext& ctx_;

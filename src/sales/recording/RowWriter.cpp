@@ -9,25 +9,13 @@ namespace pos {
 
 TWriteResult WriteRowsOnLine(TfrmData& aData, const TBillRows& aRows)
 {
+    std::vector<TfrmData::TBatchStatement> batch;
+    batch.reserve(aRows.size());
+    for (const TStoredRow& row : aRows) batch.push_back({row.key, &row.params, nullptr});
     TWriteResult result;
-    TDbWork work(aData);
-    if (!work.Active()) {
-        result.error = work.Error();
-        return result;
-    }
-    TDbQuery query(aData);
-    for (const TStoredRow& row : aRows) {
-        query.SetSQL(row.key);
-        for (std::size_t i = 0; i < row.params.size(); ++i) query.SetParam(static_cast<int>(i), row.params[i]);
-        if (!query.ExecSQL()) {
-            result.error = query.Error();
-            result.duplicateKey = result.error.sqlState == "23505";
-            work.Fail(result.error);
-            return result;
-        }
-    }
-    result.ok = work.Commit();
-    if (!result.ok) result.error = work.Error();
+    result.error = TDbWork::Batch(aData, batch);
+    result.ok = !result.error;
+    result.duplicateKey = result.error.sqlState == "23505";
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "store/MasterStore.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 
 namespace pos {
@@ -17,9 +18,9 @@ std::string yn(bool aValue) { return aValue ? "Y" : "N"; }
 // Tender codes of the transfer rows are written with three digits.
 std::string code3(std::int64_t aCode)
 {
-    std::string s = std::to_string(aCode);
-    while (s.size() < 3) s.insert(0, "0");
-    return s;
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%03lld", static_cast<long long>(aCode));
+    return buf;
 }
 
 }  // namespace
@@ -78,21 +79,13 @@ std::vector<std::string> TSaleRowsBuilder::lineRow(const TSaleList& aLine, const
 
 std::vector<std::string> TSaleRowsBuilder::linkRow(bool aOffLine) const
 {
-    std::vector<std::string> row(51, std::string());
-    row[0] = ctx_.gsToday;
-    row[1] = ctx_.gsMasterUpjangCode;
-    row[2] = ctx_.gsMasterPosNo;
-    row[3] = ctx_.gsBillNo;
-    row[4] = "0";
-    row[5] = "Y";
-    row[6] = "00000000";
-    row[7] = "1";
-    row[8] = "1";
-    row[9] = "N";
-    row[10] = "1";
-    for (int i = 11; i <= 30; ++i) row[static_cast<std::size_t>(i)] = "0";
-    row[29] = "00";
-    row[40] = bill_.screen.commands.GroupTicketDown() ? "1" : "0";
+    std::vector<std::string> row{ctx_.gsToday, ctx_.gsMasterUpjangCode, ctx_.gsMasterPosNo, ctx_.gsBillNo,
+                                 std::string("0"), std::string("Y"), std::string("00000000"), std::string("1"),
+                                 std::string("1"), std::string("N"), std::string("1")};
+    row.resize(31, std::string("0"));   // amounts, counts, ticket kind and table: 0
+    row[29] = std::string("00");
+    row.resize(51);                      // member fields to the cashier: empty
+    row[40] = std::string(bill_.screen.commands.GroupTicketDown() ? "1" : "0");
     row[47] = remarks(ctx_.gsSaleDate + "-" + ctx_.gsPreBillNo + "에서 판매", aOffLine);
     row[49] = ctx_.gsCashier;
     row[50] = ctx_.gsIP;
@@ -170,17 +163,11 @@ TSaleRows TSaleRowsBuilder::SaleRows(TSaleRowsMode aMode) const
 std::vector<std::string> TSaleRowsBuilder::PayRowParams(std::int64_t aTenderCode, const std::string& aSeq,
                                                         Currency aAmount) const
 {
-    std::vector<std::string> p(20, std::string());
-    p[0] = ctx_.gsToday;
-    p[1] = ctx_.gsMasterUpjangCode;
-    p[2] = ctx_.gsMasterPosNo;
-    p[3] = ctx_.gsBillNo;
-    p[4] = "Y";
-    p[5] = std::to_string(aTenderCode);
-    p[6] = aSeq;
-    p[7] = text(aAmount);
-    p[18] = ctx_.gsCashier;
-    p[19] = ctx_.gsIP;
+    std::vector<std::string> p{ctx_.gsToday, ctx_.gsMasterUpjangCode, ctx_.gsMasterPosNo, ctx_.gsBillNo,
+                               std::string("Y"), std::to_string(aTenderCode), aSeq, text(aAmount)};
+    p.resize(18);  // the tender details P8 .. P17: empty
+    p.push_back(ctx_.gsCashier);
+    p.push_back(ctx_.gsIP);
     return p;
 }
 

@@ -40,6 +40,10 @@ TTaxSplit SplitSaleTax(const TTerminalContext& aContext, const std::string& aTax
             t.net = r1((s - t.vat) / kVatFactor);
             t.service = s - t.net - t.vat;
         }
+    } else if (aNoVat) {
+        // The hotel restaurants' "No VAT": the price carries no VAT, so the
+        // row stores none.
+        t.net = s;
     } else {
         t.net = r1(s / kVatFactor);
         t.vat = s - t.net;

@@ -113,10 +113,12 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
             bill.ClearBill();
             return TOutcome::DayClosed;
         }
-        transaction.emplace(data_);
-        if (!transaction->Active()) return TOutcome::Failed;
+        // The number check reads outside the bill's transaction: it needs no
+        // savepoint there.
         if (!numbers_.CatchUpWithServer(data_)) return TOutcome::Failed;
         aView.ShowBillNo();
+        transaction.emplace(data_);
+        if (!transaction->Active()) return TOutcome::Failed;
     } else if (!sellsOffLine()) {
         dialogs_.ErrBox("Off Line 상태입니다.\r" + ctx_.gsMasterUpjangName + kMsgNotSoldOffLine, true);
         return TOutcome::Failed;
@@ -179,10 +181,10 @@ TSettlement::TOutcome TSettlement::PayCash(TSaleView& aView)
     }
     std::optional<TDbWork> transaction;
     if (data_.ConnectDB(true, false)) {
-        transaction.emplace(data_);
-        if (!transaction->Active()) return TOutcome::Failed;
         if (!numbers_.CatchUpWithServer(data_)) return TOutcome::Failed;
         aView.ShowBillNo();
+        transaction.emplace(data_);
+        if (!transaction->Active()) return TOutcome::Failed;
     }
     const Currency tendered = bill.Totals().tendered, change = bill.Totals().change;
     const TSaleRowsBuilder rows(ctx_, store_, bill);

@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, TaxSplit, ::testing::Values(
     SplitCase{"ServiceNeither", "4", 12100, false, false, 10000, 1100, 0, 0, 1000},
     SplitCase{"ServiceNoVat", "4", 11000, false, true, 10000, 0, 0, 0, 1000},
     SplitCase{"ServiceNoSvc", "4", 11000, true, false, 10000, 1000, 0, 0, 0},
-    SplitCase{"ServiceBoth", "4", 10000, true, true, 10000, 0, 0, 0, 0}),
+    SplitCase{"ServiceBoth", "4", 10000, true, true, 10000, 0, 0, 0, 0},
+    SplitCase{"TaxableNoVat", "1", 10000, false, true, 10000, 0, 0, 0, 0}),
     [](const auto& aInfo) { return std::string(aInfo.param.name); });
 
 class SaleRows : public SaleFixture {
