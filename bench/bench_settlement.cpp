@@ -105,7 +105,7 @@ struct PayScreen final : TPaymentScreen {
 };
 
 struct NoPrinter final : TBillPrinter {
-    void PrintBill(const TSettledBill&, bool) override {}
+    void PrintBill(const TStoredBill&, bool) override {}
 };
 
 // One terminal on the benchmark database: POS aPosNo of outlet 3101, ten

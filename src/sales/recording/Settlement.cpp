@@ -155,7 +155,7 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
     // restaurants when no cash changed hands.
     const bool cashMoved = shown.change != Currency() ||
                            (!recording.Lines().cash.empty() && recording.Lines().cash.front().Amt != Currency());
-    TSettledBill printed;
+    TStoredBill printed;
     printed.sale = sale;
     printed.pay = recording.Lines();
     printed.tendered = shown.received;
@@ -204,7 +204,7 @@ TSettlement::TOutcome TSettlement::PayCash(TSaleView& aView)
                                   joined({&sale.rows, &transfer, &cash}), offLineRows);
     if (stored != TOutcome::Stored) return stored;
 
-    TSettledBill printed;
+    TStoredBill printed;
     printed.sale = sale;
     printed.quickCash = true;
     printed.tendered = tendered;
@@ -240,7 +240,7 @@ TSettlement::TOutcome TSettlement::SaveCancelData(TSaleView& aView)
     const auto offLineRows = [&] { return rows.SaleRows({true, true}).rows; };
     const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, sale.rows, offLineRows);
     if (stored != TOutcome::Stored) return stored;
-    TSettledBill printed;
+    TStoredBill printed;
     printed.sale = sale;
     printed.cancelled = true;
     printed.offLine = ctx_.gbOffLine;

@@ -58,7 +58,7 @@ public:
 };
 
 // A stored bill, as its printing needs it.
-struct TSettledBill {
+struct TStoredBill {
     TSaleRows sale;         // the stored bill lines and their amounts
     TPayLines pay;          // the tender lines (quick cash: one cash line; a cancelled bill: none)
     bool quickCash = false;
@@ -71,7 +71,7 @@ struct TSettledBill {
 class TBillPrinter {
 public:
     virtual ~TBillPrinter() = default;
-    virtual void PrintBill(const TSettledBill& aBill, bool aOpenDrawer) = 0;
+    virtual void PrintBill(const TStoredBill& aBill, bool aOpenDrawer) = 0;
 };
 
 class TSettlement {

@@ -80,7 +80,7 @@ struct NoPayScreen final : TPaymentScreen {
     bool Run(TPayRecorder&, Currency, TPayShown&) override { return false; }
 };
 struct CountingPrinter final : TBillPrinter {
-    void PrintBill(const TSettledBill& aBill, bool) override { cancelled += aBill.cancelled ? 1 : 0; }
+    void PrintBill(const TStoredBill& aBill, bool) override { cancelled += aBill.cancelled ? 1 : 0; }
     int cancelled = 0;
 };
 

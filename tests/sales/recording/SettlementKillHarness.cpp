@@ -93,7 +93,7 @@ struct CashScreen final : TPaymentScreen {
 
 // Printing takes a moment, as a receipt printer does; a kill may land in it.
 struct SlowPrinter final : TBillPrinter {
-    void PrintBill(const TSettledBill&, bool) override { std::this_thread::sleep_for(std::chrono::milliseconds(15)); }
+    void PrintBill(const TStoredBill&, bool) override { std::this_thread::sleep_for(std::chrono::milliseconds(15)); }
 };
 
 void upload(TfrmData& aData, TOffLineStore& aQueues)

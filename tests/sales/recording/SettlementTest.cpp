@@ -77,7 +77,7 @@ struct PayScreen final : TPaymentScreen {
 };
 
 struct Printer final : TBillPrinter {
-    void PrintBill(const TSettledBill& aBill, bool aDrawer) override
+    void PrintBill(const TStoredBill& aBill, bool aDrawer) override
     {
         printed.push_back(aBill.sale.total);
         drawer.push_back(aDrawer);
