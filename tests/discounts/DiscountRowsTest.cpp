@@ -88,6 +88,11 @@ struct SchemeCase {
     std::int64_t expected;
 };
 
+void PrintTo(const SchemeCase& c, std::ostream* os)
+{
+    *os << "once " << c.once << " daily " << c.daily << " used " << (c.used ? std::to_string(*c.used) : "-");
+}
+
 class SchemeUseLimitsTest : public ::testing::TestWithParam<SchemeCase> {};
 
 TEST_P(SchemeUseLimitsTest, DailyCount)
