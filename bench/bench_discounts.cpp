@@ -20,8 +20,9 @@ using namespace pos;
 
 struct DiscountedBill {
     TTerminalContext context;
-    ScriptedDialogService dialogs{&context};
-    TMasterStore store{context, dialogs};
+    ScriptedDialogService dialogs;
+    TNoMasterServer noServer;
+    TMasterStore store{context, dialogs, noServer};
     TSaleLines lines{context, store};
     TDiscountEngine engine{context, store};
     std::vector<TSaleList> settled;  // the bill after its last recompute

@@ -193,8 +193,9 @@ public:
     }
 
     TTerminalContext context;
-    ScriptedDialogService dialogs{&context};
-    TMasterStore store{context, dialogs};
+    ScriptedDialogService dialogs;
+    TNoMasterServer noServer;
+    TMasterStore store{context, dialogs, noServer};
     TSaleLines lines{context, store};
     TDiscountEngine engine{context, store};
 };
