@@ -146,23 +146,26 @@ void mini(TFields& f, TTicketData t, const TTicketEnv& env)
     t.Str(6) = "금액:" + LPad(t.Str(6), 11);
     t.Str(2) = memberMark(t) + t.Str(2);
 
-    auto pair = [&](const std::string& aText, int aFont, int aH, int aW, std::array<int, 4> aBoca,
+    // Each item twice, on the ticket and on its stub (Boca and Flotec places
+    // for both); the stub takes the ticket's magnification unless it has
+    // its own.
+    auto both = [&](const std::string& aText, int aFont, int aH, int aW, std::array<int, 4> aBoca,
                     std::array<int, 4> aFlotec, int aStubH = 0, int aStubW = 0) {
         const int stubH = aStubH ? aStubH : aH, stubW = aStubW ? aStubW : aW;
         f.add(at(aBoca[0], aBoca[1], aText, aFont, aH, aW, 0), at(aFlotec[0], aFlotec[1], aText, aFont, aH, aW, 0));
         f.add(at(aBoca[2], aBoca[3], aText, aFont, stubH, stubW, 0),
               at(aFlotec[2], aFlotec[3], aText, aFont, stubH, stubW, 0));
     };
-    pair(t.Str(1), -1, 3, 4, {10, 100, 10, 700}, {10, 80, 10, 700}, 2, 2);
+    both(t.Str(1), -1, 3, 4, {10, 100, 10, 700}, {10, 80, 10, 700}, 2, 2);
     if (!f.boca()) {
         f.add(at(70, 140, dotted(t.Str(3)), 9, 3, 3, 0));
         f.add(at(70, 730, dotted(t.Str(3)), 9, 2, 2, 0));
     }
-    pair(t.Str(2), -1, 2, 1, {110, 260, 110, 815}, {135, 190, 125, 745});
-    pair(t.Str(4), -1, 2, 1, {175, 100, 155, 750}, {195, 80, 165, 680});
-    pair(t.Str(15), -1, 1, 1, {240, 100, 200, 750}, {260, 80, 210, 680});
-    pair(t.Str(16), -1, 1, 1, {200, 350, 240, 750}, {220, 380, 250, 680});
-    pair(t.Str(6), -1, 1, 1, {240, 350, 280, 750}, {260, 380, 290, 680});
+    both(t.Str(2), -1, 2, 1, {110, 260, 110, 815}, {135, 190, 125, 745});
+    both(t.Str(4), -1, 2, 1, {175, 100, 155, 750}, {195, 80, 165, 680});
+    both(t.Str(15), -1, 1, 1, {240, 100, 200, 750}, {260, 80, 210, 680});
+    both(t.Str(16), -1, 1, 1, {200, 350, 240, 750}, {220, 380, 250, 680});
+    both(t.Str(6), -1, 1, 1, {240, 350, 280, 750}, {260, 380, 290, 680});
     f.add(at(310, 80, t.Bill, 2, 1, 1, 0), at(320, 30, t.Bill, 2, 1, 1, 0));
     f.add(at(320, 750, t.Bill.substr(0, 10), 2, 1, 1, 0), at(330, 680, t.Bill.substr(0, 10), 2, 1, 1, 0));
     const std::string rest = t.Bill.size() > 10 ? t.Bill.substr(10, 14) : std::string();

@@ -8,6 +8,9 @@
 // printer that fails ends the run with the jobs not yet printed still
 // pending; printing again resumes with them. A job this printer has no layout
 // for stays pending too, and the run says so instead of reporting success.
+//
+// The jobs it queues on the ports refer to it: the ports (the devices) go
+// first at the end of the program, then this.
 
 #include "core/TerminalConfig.h"
 #include "core/TerminalContext.h"

@@ -3,7 +3,10 @@
 
 #include "TicketFakes.h"
 
+#include "core/ScriptedDialogService.h"
 #include "devices/TicketJobs.h"
+#include "devices/TicketMasterData.h"
+#include "store/MasterStore.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +190,36 @@ TEST_F(TicketJobsTest, ListOperationsIgnoreIndexesOutsideTheList)
     jobs.AddTicketData("01", {"d"});
     jobs.ClearTicketData();
     EXPECT_EQ(jobs.GetTicketCount(), 0);
+}
+
+// The kinds come from the ticket-type group of the common codes: item 3 of a
+// code is its ticket type.
+TEST(StoreTicketDataTest, ReadsKindsAndTheFirstOutlet)
+{
+    TTerminalContext context;
+    ScriptedDialogService dialogs;
+    TMasterStore store(context, dialogs);
+    TCommonData kind;
+    kind.Head = context.gsCommonTicketType;
+    kind.Code = "05";
+    kind.Item1 = "5";
+    store.glCommonData.push_back(kind);
+    kind.Head = "other";
+    kind.Code = "01";
+    store.glCommonData.push_back(kind);
+    TUpjangData outlet;
+    outlet.UpjangName = "솔바람 스키장";
+    outlet.UpjangEngName = "Solbaram Ski";
+    outlet.ReceiptRemark1 = "감사합니다";
+    store.glUpjangData.push_back(outlet);
+
+    const TStoreTicketData data(store, context);
+    EXPECT_EQ(data.TicketTypeNumber("05"), 5);
+    EXPECT_EQ(data.TicketTypeNumber("01"), 0);  // a code of another group
+    EXPECT_EQ(data.FirstOutletName(), "솔바람 스키장");
+    EXPECT_EQ(data.FirstOutletEngName(), "Solbaram Ski");
+    EXPECT_EQ(data.ReceiptRemark1(), "감사합니다");
+    EXPECT_EQ(data.ReceiptRemark2(), "");
 }
 
 TEST(NumberInTextTest, ReadsAmountsAndCounts)

@@ -22,8 +22,9 @@ const QString& fontFamily()
     return family;
 }
 
-// Draws aText from aTopLeft in cells of aCellW x aCellH (two cells for a
-// Korean character); the painter's transformation places and rotates it.
+// Draws aText from the painter's origin in cells of aCellW x aCellH (two
+// cells for a Korean character); the painter's transformation places and
+// rotates it.
 void drawCells(QPainter& p, const std::string& aText, double aCellW, double aCellH)
 {
     QFont f(fontFamily());
