@@ -53,6 +53,16 @@ const Tables& tables()
     return *t;
 }
 
+// The character of one double-byte code, 0 when the pair is none. Both bytes
+// are checked against the table's ranges: a trail byte of 0xFF would
+// otherwise index the next lead's first character, or run past the table
+// after lead 0xFE.
+char32_t decodePair(const Tables& t, unsigned lead, unsigned trail)
+{
+    if (lead < kLeadFirst || lead > kLeadLast || trail < kTrailFirst || trail > kTrailLast) return 0;
+    return t.decode[(lead - kLeadFirst) * kTrailSpan + (trail - kTrailFirst)];
+}
+
 void appendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -120,11 +130,7 @@ std::string FromCp949(std::string_view aCp949, bool* aBad)
             ++i;
             continue;
         }
-        char32_t cp = 0;
-        if (lead >= kLeadFirst && lead <= kLeadLast && i + 1 < aCp949.size()) {
-            const auto trail = static_cast<unsigned char>(aCp949[i + 1]);
-            if (trail >= kTrailFirst) cp = t.decode[(lead - kLeadFirst) * kTrailSpan + (trail - kTrailFirst)];
-        }
+        const char32_t cp = i + 1 < aCp949.size() ? decodePair(t, lead, static_cast<unsigned char>(aCp949[i + 1])) : 0;
         if (cp != 0) {
             appendUtf8(out, cp);
             i += 2;

@@ -11,8 +11,10 @@
 
 namespace pos {
 
-// CP949 bytes to UTF-8. A byte sequence that is not CP949 becomes U+FFFD and
-// sets *aBad when given.
+// CP949 bytes to UTF-8. A byte that does not begin a CP949 character (a stray
+// trail byte, a lead byte whose next byte cannot finish it, a lead byte at the
+// end) becomes U+FFFD and sets *aBad when given; the byte after such a lead
+// byte is read on its own.
 std::string FromCp949(std::string_view aCp949, bool* aBad = nullptr);
 
 // UTF-8 to CP949 bytes. A character CP949 cannot hold becomes the two-byte

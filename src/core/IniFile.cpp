@@ -4,6 +4,8 @@
 #include "core/FileIO.h"
 #include "core/TextHelpers.h"
 
+#include <limits>
+
 namespace pos {
 namespace {
 
@@ -21,6 +23,9 @@ std::optional<std::int64_t> parseProfileInteger(std::string_view s)
     if (!s.empty() && s[0] == '$') { base = 16; s.remove_prefix(1); }
     else if (s.size() > 1 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) { base = 16; s.remove_prefix(2); }
     if (s.empty() || s.size() > 18) return std::nullopt;
+    // Eighteen hex digits are far more than 64 bits hold: a value out of
+    // range is no number, like any other text that is none.
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     std::int64_t v = 0;
     for (char c : s) {
         int d;
@@ -28,6 +33,7 @@ std::optional<std::int64_t> parseProfileInteger(std::string_view s)
         else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
         else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
         else return std::nullopt;
+        if (v > (kMax - d) / base) return std::nullopt;
         v = v * base + d;
     }
     return negative ? -v : v;

@@ -76,12 +76,13 @@ std::string CopyStr(std::string_view aStr, int aIndex, int aCount)
 {
     std::string out;
     if (aCount <= 0) return out;
-    const int from = (aIndex < 1 ? 1 : aIndex) - 1;  // first column wanted, 0-based
-    const int to = from + aCount;                     // one past the last column wanted
-    int column = 0;
+    // Columns in 64 bits: a window may end past the largest int.
+    const std::int64_t from = (aIndex < 1 ? 1 : aIndex) - std::int64_t{1};  // first column wanted, 0-based
+    const std::int64_t to = from + aCount;                                 // one past the last column wanted
+    std::int64_t column = 0;
     for (std::size_t i = 0; i < aStr.size() && column < to;) {
         const CharStep step = NextChar(aStr, i);
-        const int start = column, end = column + step.width;
+        const std::int64_t start = column, end = column + step.width;
         if (start >= from && end <= to) out.append(aStr.substr(i, step.utf8Len));
         else if (end > from) out += ' ';  // the window cuts this character in two
         column = end;

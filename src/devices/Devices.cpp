@@ -1,6 +1,7 @@
 #include "devices/Devices.h"
 
 #include "core/DialogService.h"
+#include "devices/BocaPrinter.h"
 #include "devices/DeviceMessages.h"
 #include "devices/EasyCheckTerminal.h"
 #include "devices/KitchenPrinter.h"
@@ -109,11 +110,22 @@ void TDevices::DeviceInit(Done aDone)
                 initStar(1, [aNext](bool) { aNext(); });
                 return;
             }
-            // Boca and Flotec: the port is opened here; readiness comes from
-            // the ticket driver's own status request.
-            lbPrinter1Ready = openPrinterPort(1);
-            if (!lbPrinter1Ready) dialogs_.ErrBox(MsgCannotOpenPort(1), true);
-            aNext();
+            // Boca and Flotec: the status request, then the start command
+            // once the printer answers ready. A silent printer is not ready.
+            lbPrinter1Ready = false;
+            if (!openPrinterPort(1)) {
+                dialogs_.ErrBox(MsgCannotOpenPort(1), true);
+                aNext();
+                return;
+            }
+            // The port's waits hold the last reference to the printer until
+            // it has answered.
+            auto boca = std::make_shared<TBocaPrinter>(*port1_, dialogs_, timings_);
+            queueJob(*port1_, [boca](Done aReport) { boca->start(std::move(aReport)); },
+                     [this, aNext, boca](bool aReady) {
+                         lbPrinter1Ready = aReady;
+                         aNext();
+                     });
         });
     }
     if (p2 != TPrinterType::ptNone) {

@@ -13,7 +13,7 @@ struct TStarPrinter::Run {
     std::vector<TWireBlock> blocks;
     std::size_t next = 0;
     int attemptsLeft = 0;
-    TDevicePort::Done done;
+    TStarPrinter::JobDone done;
 };
 
 TStarPrinter::TStarPrinter(int aPrinterNo, TDevicePort& aPort, DialogService& aDialogs, const TDeviceTimings& aTimings)
@@ -53,6 +53,11 @@ void TStarPrinter::check(TDevicePort::Done aDone)
 
 void TStarPrinter::print(std::string aJob, int aErrCount, TDevicePort::Done aDone)
 {
+    printJob(std::move(aJob), aErrCount, [aDone = std::move(aDone)](bool, bool aOnLine) { aDone(aOnLine); });
+}
+
+void TStarPrinter::printJob(std::string aJob, int aErrCount, JobDone aDone)
+{
     auto run = std::make_shared<Run>();
     run->blocks = SplitIntoBlocks(aJob);
     run->attemptsLeft = aErrCount;
@@ -64,7 +69,7 @@ void TStarPrinter::tryStatus(std::shared_ptr<Run> aRun)
 {
     if (aRun->attemptsLeft <= 0) {
         error(kMsgCannotPrint);
-        aRun->done(false);
+        aRun->done(false, false);
         return;
     }
     --aRun->attemptsLeft;
@@ -94,10 +99,10 @@ void TStarPrinter::sendBlocks(std::shared_ptr<Run> aRun)
         port_.pause(timings_.settleMs, [this, aRun] {
             if (port_.writeFailed()) {
                 error(MsgCannotSend(printerNo_));
-                aRun->done(false);
+                aRun->done(false, false);
                 return;
             }
-            check(aRun->done);
+            check([aRun](bool aOnLine) { aRun->done(true, aOnLine); });
         });
     });
 }

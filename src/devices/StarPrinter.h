@@ -7,6 +7,7 @@
 #include "devices/DevicePort.h"
 #include "devices/DeviceTimings.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,11 @@ public:
     // printer in between), the lines in blocks with a pause after each full
     // block, a settle time, and a last status check.
     void print(std::string aJob, int aErrCount, TDevicePort::Done aDone);
+    // The same job, telling also whether its bytes went to the printer (a
+    // ticket that went out is not printed again, whatever the last check
+    // says).
+    using JobDone = std::function<void(bool aWritten, bool aOnLine)>;
+    void printJob(std::string aJob, int aErrCount, JobDone aDone);
 
     int printerNo() const { return printerNo_; }
 

@@ -87,7 +87,9 @@ TDCMemberData MapReadDCMemberRow(const std::vector<std::string>& aRow, const TTe
     TDCMemberData d;
     for (int i = 0; i <= DCMemberItem::DaesoGubun; ++i)
         SetFieldText(d, i, std::string_view(column(aRow, static_cast<std::size_t>(i))));
-    d.DCRate = StringToInteger(column(aRow, 10)) * aContext.giSign;
+    // The rate as registered: a return takes its sign from the quantities, and
+    // a signed rate would turn a percentage into a fixed price.
+    d.DCRate = StringToInteger(column(aRow, 10));
     for (int i = DCMemberItem::OnceUseCount; i <= DCMemberItem::YearlyUseCount; ++i)
         SetFieldText(d, i, std::string_view(column(aRow, static_cast<std::size_t>(i))));
     d.Remark = column(aRow, 14);

@@ -81,9 +81,10 @@ public:
 // outlet type into the English name and the group into the type.)
 TUpjangData MapReadUpjangRow(const std::vector<std::string>& aRow);
 // One row of "IZC002-ReadDCMemberData": columns 0-9 to items 0-9
-// (2 integer); DCRate = column 10 x giSign; 11-13 integers; 14 Remark; KeyInYN
-// = column 15 is "Y"; DCYN = columns 13 and 12 both non-zero; MasterMemberYN =
-// AcceptMemberNo begins with a non-empty gsMasterMemberNo.
+// (2 integer); DCRate = column 10, never signed by the bill; 11-13 integers;
+// 14 Remark; KeyInYN = column 15 is "Y"; DCYN = columns 13 and 12 both
+// non-zero; MasterMemberYN = AcceptMemberNo begins with a non-empty
+// gsMasterMemberNo.
 TDCMemberData MapReadDCMemberRow(const std::vector<std::string>& aRow, const TTerminalContext& aContext);
 // One row of "IZC002-ReadDCMenuData": 17 columns in item order.
 TDCMenuData MapReadDCMenuRow(const std::vector<std::string>& aRow);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
 namespace pos {
 namespace {
 
@@ -31,6 +34,29 @@ TEST(IniFileTest, FollowsWindowsProfileRules)
     EXPECT_TRUE(ini.sectionExists("empty"));
     EXPECT_EQ(ini.keys("Device").size(), 5u);
 }
+
+struct IntegerCase {
+    const char* text;
+    std::int64_t expected;  // -1 is the default the read is given
+};
+
+class IniIntegerTest : public ::testing::TestWithParam<IntegerCase> {};
+
+// A number too large for 64 bits is no number: the default, never an
+// overflow (the hex digits above fifteen used to overflow the sum).
+TEST_P(IniIntegerTest, ReadsInRangeNumbersOnly)
+{
+    const IniFile ini = IniFile::fromText(std::string("[A]\r\nKey=") + GetParam().text + "\r\n");
+    EXPECT_EQ(ini.readInteger("A", "Key", -1), GetParam().expected) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, IniIntegerTest, ::testing::Values(
+    IntegerCase{"$7FFFFFFFFFFFFFFF", INT64_MAX},
+    IntegerCase{"-0x7FFFFFFFFFFFFFFF", -INT64_MAX},
+    IntegerCase{"$8000000000000000", -1},
+    IntegerCase{"0xFFFFFFFFFFFFFFFFFF", -1},
+    IntegerCase{"999999999999999999", 999999999999999999},
+    IntegerCase{"$0000000000000000FF", 255}));
 
 TEST(IniFileTest, WritesWholeFileInCp949AndKeepsOtherLines)
 {

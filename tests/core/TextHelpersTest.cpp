@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace pos {
 namespace {
 
@@ -68,7 +70,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, CopyStrTest, ::testing::Values(
     // CP949 trail bytes overlap ASCII letters (갂 is 81 41) and lead bytes
     // (가 is B0 A1): only a scan from the start finds the boundaries.
     CutCase{"갂갃가", 1, 5, "갂갃 "},
-    CutCase{"X똠똠", 1, 4, "X똠 "}));
+    CutCase{"X똠똠", 1, 4, "X똠 "},
+    // A window whose end lies past the largest int: the rest of the text, or
+    // nothing when it starts past the text.
+    CutCase{"가나다", 3, INT_MAX, "나다"},
+    CutCase{"ABC", INT_MAX, 2, ""}));
 
 TEST(TextHelpersTest, CentreAlign)
 {

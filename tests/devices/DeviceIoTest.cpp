@@ -137,6 +137,12 @@ TEST_F(DeviceIoTest, StatusCheckInEveryPrinterState)
         {TPrinterState::CoverOpen, false, "프린터(COM1) 덮개가 열려 있습니다."},
         {TPrinterState::OffLine, false, "프린터(COM1)가 Off Line 상태입니다."},
         {TPrinterState::NoReply, false, "프린터(COM1) 전원이 꺼져있거나 응답이 없습니다."},
+        // The newer firmware answers in nine bytes.
+        {TPrinterState::NineByteReply, true, nullptr},
+        {TPrinterState::CutterError, false, "프린터(COM1) 커터에 문제가 있습니다."},
+        {TPrinterState::HeadError, false, "프린터(COM1) 헤드 온도가 높습니다.\r전원을 끄고 10분 후 다시 시도하십시오."},
+        {TPrinterState::Unrecoverable, false, "프린터(COM1)에 심각한 문제가 있습니다.\r전원을 껐다 다시 켜십시오."},
+        {TPrinterState::BufferFull, false, "프린터(COM1) 버퍼가 꽉 찼습니다.\r잠시 후 다시 시도하십시오."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(virt::StateName(c.state));
@@ -147,7 +153,7 @@ TEST_F(DeviceIoTest, StatusCheckInEveryPrinterState)
         if (c.message) EXPECT_EQ(cashier.messages(), std::vector<std::string>{c.message});
         else EXPECT_TRUE(cashier.messages().empty());
     }
-    EXPECT_EQ(printer.statusRequests(), 6);
+    EXPECT_EQ(printer.statusRequests(), 11);
 }
 
 TEST_F(DeviceIoTest, PrinterTwoSpeaksOfComTwo)
@@ -361,14 +367,14 @@ TEST_F(DeviceIoTest, StartUpOpensEachDeviceAndNamesIt)
 
 TEST_F(DeviceIoTest, TicketPrinterStatusBytesRaiseTheirMessage)
 {
-    virt::TPty boca;
+    virt::TVirtualBoca boca;
     ASSERT_TRUE(boca.open());
-    paths.ports[1] = boca.slavePath().toStdString();
+    paths.ports[1] = boca.path().toStdString();
     make(config(TPrinterType::ptBoca));
     EXPECT_EQ(run([&](auto done) { devices->DeviceInit(done); }), true);
     EXPECT_TRUE(devices->lbPrinter1Ready);
 
-    boca.write("\x18");
+    boca.reportStatus("\x18");
     ASSERT_TRUE(test::SpinUntil([&] { return !cashier.messages().empty(); }));
     EXPECT_EQ(cashier.messages(), std::vector<std::string>{"프린터(COM1) 용지가 걸렸습니다."});
     EXPECT_TRUE(devices->lbPrinter1Jam);

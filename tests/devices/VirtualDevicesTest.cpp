@@ -1,6 +1,8 @@
 // The virtual devices' decoders and the receipt drawing.
 
+#include "BocaDecoder.h"
 #include "ByteText.h"
+#include "PageDecoder.h"
 #include "PrinterDecoders.h"
 #include "ReceiptImage.h"
 #include "SlipDecoders.h"
@@ -86,6 +88,18 @@ TEST(VirtualPrinterTest, StarAttributesReachTheDocument)
     EXPECT_EQ(lines[3].logo, 1);
 }
 
+// The readable text names the tags by the printers' own commands: a byte
+// that belongs to no tag shows as what it does, never as a near tag.
+TEST(VirtualPrinterTest, StarCommandsThatAreNoTagReadAsWhatTheyDo)
+{
+    virt::TStarDecoder decoder;
+    const auto docs = decodeBytewise(decoder, test::Hex("1B 69 31 30") + "A\n" + test::Hex("1B 69 30 32") + "B\n" +
+                                                  test::Hex("1B 1D 61 33") + "C\n" + test::Hex("1B 64 33"));
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0].readable, "{Y}A\n<size 3x1>B\n<align>C\n<CUT feed and partial>\n");
+    EXPECT_EQ(docs[0].cut, "feed and partial");
+}
+
 TEST(VirtualPrinterTest, KitchenSlipReadsBack)
 {
     virt::TEscPosDecoder decoder;
@@ -116,6 +130,86 @@ TEST(VirtualDeviceTest, DisplayAndCardSlipDecoders)
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].substr(0, 13), "3001 05 0001\n");
     EXPECT_NE(texts[0].find("신용구매"), std::string::npos);
+}
+
+// A TSP800 page written out by hand, fed one byte at a time.
+TEST(VirtualPrinterTest, PageModeDecodesFieldsRulesAndTheCut)
+{
+    const std::string end("\n\0", 2);
+    const std::string bytes = std::string("\x1b\x06\x01") + "\x1b" "C" + end + "\x1b" "D1980" + end +
+                              "\x1b" "PC30;0200,0010,2,2,3,00,02" + end + "\x1b" "PC01;0140,0485,1,1,3,03,02" + end +
+                              "\x1b" "PC02;0140,0540,1,1,3,00,02" + end + "\x1b" "RC30;" + ToCp949("솔바람") + end +
+                              "\x1b" "RC01;" + ToCp949("첫 줄") + end + "\x1b" "L03;0140,0605,0880,0605,0,6" + end +
+                              "\x1b" "Q?" + end + "\x1b" "B" + end + "\x1b" "I" + end + "\x1b" "C" + end +
+                              "\x1b" "B@" + end;
+    virt::TStarPageDecoder decoder;
+    int requests = 0;
+    std::vector<virt::TPagePrint> pages;
+    decoder.onStatusRequest = [&] { ++requests; };
+    decoder.onPage = [&](virt::TPagePrint p) { pages.push_back(std::move(p)); };
+    for (char c : bytes) decoder.feed(std::string_view(&c, 1));
+
+    EXPECT_EQ(requests, 1);
+    ASSERT_EQ(pages.size(), 2u);
+    const virt::TPagePrint& p = pages[0];
+    EXPECT_EQ(p.length, 1980);
+    EXPECT_TRUE(p.cut);
+    EXPECT_EQ(p.fields.at(30).text, "솔바람");
+    EXPECT_EQ(p.fields.at(30).width, 2);
+    EXPECT_EQ(p.fields.at(1).rotation, 270);
+    EXPECT_EQ(p.fields.at(1).y, 485);
+    EXPECT_FALSE(p.fields.at(2).filled);
+    EXPECT_EQ(p.rules.at(3).kind, 6);
+    EXPECT_EQ(p.rules.at(3).x2, 880);
+    EXPECT_EQ(p.readable(), "<PAGE 1980 dots>\n"
+                            "0200,0010 [30] 2x2  솔바람\n"
+                            "0140,0485 [01] 1x1 rot 270  첫 줄\n"
+                            "0140,0605 [03] rule to 0880,0605  ==========\n"
+                            "<unknown <1B 51 3F>>\n"
+                            "<CUT>\n");
+    EXPECT_EQ(p.text(), "솔바람\n첫 줄\n");
+    EXPECT_FALSE(pages[1].cut);
+    EXPECT_TRUE(pages[1].fields.empty());
+}
+
+// A Boca ticket written out by hand, in two pieces that cut a tag and a
+// Korean character in half.
+TEST(VirtualPrinterTest, BocaLanguageDecodesFieldsAndBarCode)
+{
+    const std::string bytes = "<S1><dpl><CB><RL><RC510,145><HW5,4><F1>2006/2007<NR><RC10,100><HW3,4><SF1>" +
+                              ToCp949("눈썰매") + "<RL><RC750,670><HW1,1><SF1><NL7><X2>*2006110533 01*<ZZ><q><CB><p>";
+    virt::TBocaDecoder decoder;
+    int requests = 0, starts = 0;
+    std::vector<virt::TBocaTicket> tickets;
+    decoder.onStatusRequest = [&] { ++requests; };
+    decoder.onStart = [&] { ++starts; };
+    decoder.onTicket = [&](virt::TBocaTicket t) { tickets.push_back(std::move(t)); };
+    const std::size_t cut = bytes.find(ToCp949("썰")) + 1;
+    decoder.feed(bytes.substr(0, 6));
+    decoder.feed(bytes.substr(6, cut - 6));
+    decoder.feed(bytes.substr(cut));
+
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(starts, 1);
+    ASSERT_EQ(tickets.size(), 2u);
+    const virt::TBocaTicket& t = tickets[0];
+    ASSERT_EQ(t.fields.size(), 3u);
+    EXPECT_EQ(t.fields[0].rotation, 270);
+    EXPECT_EQ(t.fields[0].font, 1);
+    EXPECT_EQ(t.fields[0].height, 5);
+    EXPECT_EQ(t.fields[0].width, 4);
+    EXPECT_EQ(t.fields[1].text, "눈썰매");
+    EXPECT_TRUE(t.fields[1].storedFont);
+    EXPECT_TRUE(t.fields[2].barcode);
+    EXPECT_EQ(t.fields[2].text, "*2006110533 01*");
+    EXPECT_FALSE(t.cut);
+    EXPECT_EQ(t.readable(), "270 deg r0510 c0145 F1     5x4  2006/2007\n"
+                            "  0 deg r0010 c0100 stored 3x4  눈썰매\n"
+                            "270 deg r0750 c0670 stored 1x1  [bar code <NL7><X2>] *2006110533 01*\n"
+                            "<unknown tag <ZZ>>\n"
+                            "<PRINT, NO CUT>\n");
+    EXPECT_TRUE(tickets[1].cut);
+    EXPECT_TRUE(tickets[1].fields.empty());
 }
 
 // A sample Korean receipt, drawn: the picture a person looks at.

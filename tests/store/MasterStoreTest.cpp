@@ -725,7 +725,7 @@ TEST_F(MasterStoreTest, MemberDiscountsClearPerTheRuleAndReadOnLine)
     ASSERT_EQ(store.glDCMemberData.size(), 2u);
     const TDCMemberData& d = store.glDCMemberData[0];
     EXPECT_EQ(d.Seq, 3);
-    EXPECT_EQ(d.DCRate, -20);
+    EXPECT_EQ(d.DCRate, 20);  // a return bill does not sign the rate
     EXPECT_EQ(d.YearlyUseCount, 3);
     EXPECT_EQ(d.Remark, "rem");
     EXPECT_TRUE(d.KeyInYN);

@@ -1,8 +1,9 @@
 #include "PrinterDecoders.h"
 
-#include "devices/PrintMarkup.h"
-
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace pos::virt {
 namespace {
@@ -19,15 +20,56 @@ TAlign alignOf(unsigned char n)
     }
 }
 
-// The markup tag whose command starts aBytes: its length, or 0; -1 when
-// aBytes is the beginning of a tag's command and more bytes are needed.
-template <typename Commands>
-int matchTag(std::string_view aBytes, Commands aCommands, std::string_view* aTag)
+// What the print markup looks like on the wire, as the printers' manuals
+// give the command of each tag. Kept here apart from the terminal's own
+// encoder, so a wrong byte in the encoder shows as a wrong tag (or a note of
+// unknown bytes) in the readable text instead of reading back as meant.
+struct TTagBytes {
+    std::string tag;
+    std::string bytes;
+};
+
+std::string fromHex(std::string_view aHex)
+{
+    std::string out;
+    for (std::size_t i = 0; i + 1 < aHex.size(); i += 3)
+        out += static_cast<char>(std::stoi(std::string(aHex.substr(i, 2)), nullptr, 16));
+    return out;
+}
+
+const std::vector<TTagBytes>& starTags()
+{
+    static const std::vector<TTagBytes> tags = [] {
+        const std::pair<const char*, const char*> table[] = {
+            {"{N}", "1B 46 1B 35 1B 2D 30"}, {"{B}", "1B 45"},       {"{I}", "1B 34"},
+            {"{U}", "1B 2D 31"},             {"{L}", "1B 1D 61 30"}, {"{C}", "1B 1D 61 31"},
+            {"{R}", "1B 1D 61 32"},          {"{S}", "1B 69 30 30"}, {"{X}", "1B 69 30 31"},
+            {"{Y}", "1B 69 31 30"},          {"{Z}", "1B 69 31 31"}, {"{3}", "1B 69 32 32"},
+        };
+        std::vector<TTagBytes> out;
+        for (const auto& [tag, hex] : table) out.push_back({tag, fromHex(hex)});
+        return out;
+    }();
+    return tags;
+}
+
+// The kitchen printer knows only the four size tags.
+const std::vector<TTagBytes>& escPosTags()
+{
+    static const std::vector<TTagBytes> tags = {
+        {"{S}", fromHex("1D 21 00")}, {"{X}", fromHex("1D 21 10")},
+        {"{Y}", fromHex("1D 21 01")}, {"{Z}", fromHex("1D 21 11")},
+    };
+    return tags;
+}
+
+// The tag whose command starts aBytes: its length, or 0; -1 when aBytes is
+// the beginning of a tag's command and more bytes are needed.
+int matchTag(std::string_view aBytes, const std::vector<TTagBytes>& aTags, std::string_view* aTag)
 {
     int best = 0;
-    for (const TMarkupTag& t : MarkupTags()) {
-        const std::string_view cmd = aCommands(t);
-        if (cmd.empty()) continue;
+    for (const TTagBytes& t : aTags) {
+        const std::string_view cmd = t.bytes;
         if (aBytes.size() < cmd.size()) {
             if (cmd.substr(0, aBytes.size()) == aBytes) return -1;
             continue;
@@ -104,7 +146,7 @@ std::size_t TStarDecoder::step(std::string_view s, bool aQuiet)
 
     if (!aQuiet) {
         std::string_view tag;
-        const int n = matchTag(s, [](const TMarkupTag& t) { return t.star; }, &tag);
+        const int n = matchTag(s, starTags(), &tag);
         if (n < 0) return 0;
         if (n > 0) {
             // Apply each command of the tag, then show the tag itself.
@@ -180,7 +222,7 @@ std::size_t TEscPosDecoder::step(std::string_view s, bool aQuiet)
 
     if (!aQuiet && c == 0x1D) {
         std::string_view tag;
-        const int n = matchTag(s, [](const TMarkupTag& t) { return t.escPos; }, &tag);
+        const int n = matchTag(s, escPosTags(), &tag);
         if (n < 0) return 0;
         if (n > 0) {
             step(s.substr(0, n), true);

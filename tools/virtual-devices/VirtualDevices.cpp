@@ -1,6 +1,7 @@
 #include "VirtualDevices.h"
 
 #include "ReceiptImage.h"
+#include "TicketImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,11 @@ void TVirtualDevice::keepReadable(const std::string& aText)
 
 void TVirtualDevice::keepDocument(TPrintDocument aDoc)
 {
+    keepDocument(std::move(aDoc), [this] { return RenderReceipt(documents_.back()); });
+}
+
+void TVirtualDevice::keepDocument(TPrintDocument aDoc, const std::function<QImage()>& aDraw)
+{
     documents_.push_back(std::move(aDoc));
     const TPrintDocument& doc = documents_.back();
     const int index = int(documents_.size());
@@ -47,7 +53,7 @@ void TVirtualDevice::keepDocument(TPrintDocument aDoc)
     writeFile(stem + ".txt", doc.readable, false);
     // Drawing needs the fonts of a GUI application; a console run keeps text.
     if (!folder_.isEmpty() && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        RenderReceipt(doc).save(QDir(folder_).filePath(stem + ".png"));
+        aDraw().save(QDir(folder_).filePath(stem + ".png"));
     emit documentPrinted(index - 1);
 }
 
@@ -62,6 +68,11 @@ const char* StateName(TPrinterState aState)
     case TPrinterState::OffLine: return "off-line";
     case TPrinterState::SplitReply: return "split-reply";
     case TPrinterState::NoReply: return "no-reply";
+    case TPrinterState::NineByteReply: return "nine-byte-reply";
+    case TPrinterState::CutterError: return "cutter-error";
+    case TPrinterState::HeadError: return "head-error";
+    case TPrinterState::Unrecoverable: return "unrecoverable-error";
+    case TPrinterState::BufferFull: return "buffer-full";
     }
     return "?";
 }
@@ -69,7 +80,9 @@ const char* StateName(TPrinterState aState)
 bool StateFromName(const std::string& aName, TPrinterState* aState)
 {
     for (TPrinterState s : {TPrinterState::Ready, TPrinterState::PaperOut, TPrinterState::CoverOpen,
-                            TPrinterState::OffLine, TPrinterState::SplitReply, TPrinterState::NoReply}) {
+                            TPrinterState::OffLine, TPrinterState::SplitReply, TPrinterState::NoReply,
+                            TPrinterState::NineByteReply, TPrinterState::CutterError, TPrinterState::HeadError,
+                            TPrinterState::Unrecoverable, TPrinterState::BufferFull}) {
         if (aName == StateName(s)) {
             *aState = s;
             return true;
@@ -80,16 +93,29 @@ bool StateFromName(const std::string& aName, TPrinterState* aState)
 
 std::string TVirtualReceiptPrinter::StatusReply(TPrinterState aState)
 {
-    // Header (seven bytes), version, then status bytes 1-5: byte 3 bit 3 off
-    // line, bit 5 cover open; byte 6 bit 3 paper out.
+    // The first byte is the header: it announces the length of the answer
+    // (bits 1-3 and 5; 0x0F seven bytes, 0x23 nine) with bits 0 set and 4
+    // and 7 clear. The second byte is the firmware version. Then the status
+    // bytes: byte 3 bit 3 off line, bit 5 cover open; byte 4 bit 3 cutter
+    // error, bit 5 unrecoverable error, bit 6 head too hot; byte 5 bit 6
+    // receive buffer full; byte 6 bit 3 paper out. A printer that is not on
+    // line always sets the off-line bit as well.
+    if (aState == TPrinterState::NoReply) return {};
+    if (aState == TPrinterState::NineByteReply) return std::string("\x23\x00\x00\x00\x00\x00\x00\x00\x00", 9);
     std::string reply("\x0f\x00\x00\x00\x00\x00\x00", 7);
+    auto offLine = [&](std::size_t aByte, char aBit) {
+        reply[2] |= 0x08;
+        reply[aByte - 1] |= aBit;
+    };
     switch (aState) {
-    case TPrinterState::Ready:
-    case TPrinterState::SplitReply: break;
-    case TPrinterState::PaperOut: reply[2] = 0x08; reply[5] = 0x08; break;
-    case TPrinterState::CoverOpen: reply[2] = 0x28; break;
-    case TPrinterState::OffLine: reply[2] = 0x08; break;
-    case TPrinterState::NoReply: return {};
+    case TPrinterState::PaperOut: offLine(6, 0x08); break;
+    case TPrinterState::CoverOpen: offLine(3, 0x20); break;
+    case TPrinterState::OffLine: offLine(3, 0x08); break;
+    case TPrinterState::CutterError: offLine(4, 0x08); break;
+    case TPrinterState::Unrecoverable: offLine(4, 0x20); break;
+    case TPrinterState::HeadError: offLine(4, 0x40); break;
+    case TPrinterState::BufferFull: offLine(5, 0x40); break;
+    default: break;
     }
     return reply;
 }
@@ -112,19 +138,132 @@ TVirtualReceiptPrinter::TVirtualReceiptPrinter(QString aName, QObject* aParent)
 
 bool TVirtualReceiptPrinter::open(QString* aError) { return pty_.open(aError); }
 
+namespace {
+
+// Answers a Star status request on aPty as a printer in aState does; a split
+// answer comes in two writes aSplitDelayMs apart.
+void answerStarStatus(TPty& aPty, TPrinterState aState, int aSplitDelayMs, QObject* aContext)
+{
+    const std::string reply = TVirtualReceiptPrinter::StatusReply(aState);
+    if (aState == TPrinterState::SplitReply) {
+        aPty.write(std::string_view(reply).substr(0, 3));
+        QTimer::singleShot(aSplitDelayMs, aContext, [&aPty, rest = reply.substr(3)] { aPty.write(rest); });
+    } else if (!reply.empty()) {
+        aPty.write(reply);
+    }
+}
+
+}  // namespace
+
 void TVirtualReceiptPrinter::answerStatus()
 {
     ++statusRequests_;
     keepReadable(std::string("<STATUS REQUEST: ") + StateName(state_) + ">\n");
-    const std::string reply = StatusReply(state_);
-    if (state_ == TPrinterState::SplitReply) {
-        pty_.write(std::string_view(reply).substr(0, 3));
-        QTimer::singleShot(splitDelayMs_, this, [this, rest = reply.substr(3)] { pty_.write(rest); });
-    } else if (!reply.empty()) {
-        pty_.write(reply);
-    }
+    answerStarStatus(pty_, state_, splitDelayMs_, this);
     emit statusRequested();
 }
+
+// ---- TSP800 in page mode -----------------------------------------------------
+
+TVirtualPagePrinter::TVirtualPagePrinter(QString aName, QObject* aParent) : TVirtualDevice(std::move(aName), aParent)
+{
+    decoder_.onStatusRequest = [this] {
+        ++statusRequests_;
+        keepReadable(std::string("<STATUS REQUEST: ") + StateName(state_) + ">\n");
+        answerStarStatus(pty_, state_, 30, this);
+        emit statusRequested();
+    };
+    decoder_.onPage = [this](TPagePrint aPage) {
+        pages_.push_back(std::move(aPage));
+        TPrintDocument doc;
+        doc.readable = pages_.back().readable();
+        doc.cut = pages_.back().cut ? "full" : "";
+        keepDocument(std::move(doc), [this] { return RenderPage(pages_.back()); });
+    };
+    connect(&pty_, &TPty::received, this, [this](const QByteArray& aBytes) {
+        keepRaw(aBytes);
+        decoder_.feed(std::string_view(aBytes.constData(), std::size_t(aBytes.size())));
+    });
+}
+
+bool TVirtualPagePrinter::open(QString* aError) { return pty_.open(aError); }
+
+// ---- Boca and Flotec -----------------------------------------------------------
+
+const char* BocaStateName(TBocaState aState)
+{
+    switch (aState) {
+    case TBocaState::Ready: return "ready";
+    case TBocaState::PaperOut: return "paper-out";
+    case TBocaState::PaperJam: return "paper-jam";
+    case TBocaState::JamOnce: return "jam-once";
+    case TBocaState::OffLine: return "off-line";
+    case TBocaState::CutterError: return "cutter-error";
+    case TBocaState::NoReply: return "no-reply";
+    }
+    return "?";
+}
+
+bool BocaStateFromName(const std::string& aName, TBocaState* aState)
+{
+    for (TBocaState s : {TBocaState::Ready, TBocaState::PaperOut, TBocaState::PaperJam, TBocaState::JamOnce,
+                         TBocaState::OffLine, TBocaState::CutterError, TBocaState::NoReply}) {
+        if (aName == BocaStateName(s)) {
+            *aState = s;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string TVirtualBoca::StatusReply(TBocaState aState)
+{
+    // DC1 (17) is ready; the other answers name what is wrong: 10 paper out,
+    // 24 paper jammed, 19 off line, 29 cutter.
+    switch (aState) {
+    case TBocaState::Ready:
+    case TBocaState::JamOnce: return "\x11";
+    case TBocaState::PaperOut: return "\x0a";
+    case TBocaState::PaperJam: return "\x18";
+    case TBocaState::OffLine: return "\x13";
+    case TBocaState::CutterError: return "\x1d";
+    case TBocaState::NoReply: break;
+    }
+    return {};
+}
+
+TVirtualBoca::TVirtualBoca(QString aName, bool aFlotec, QObject* aParent)
+    : TVirtualDevice(std::move(aName), aParent), flotec_(aFlotec)
+{
+    decoder_.onStatusRequest = [this] {
+        ++statusRequests_;
+        keepReadable(std::string("<STATUS REQUEST: ") + BocaStateName(state_) + ">\n");
+        pty_.write(StatusReply(state_));
+        emit statusRequested();
+    };
+    decoder_.onStart = [this] {
+        ++starts_;
+        keepReadable("<START>\n");
+    };
+    decoder_.onTicket = [this](TBocaTicket aTicket) {
+        tickets_.push_back(std::move(aTicket));
+        TPrintDocument doc;
+        doc.readable = std::string(flotec_ ? "<FLOTEC TICKET>\n" : "<BOCA TICKET>\n") + tickets_.back().readable();
+        doc.cut = tickets_.back().cut ? "full" : "";
+        keepDocument(std::move(doc), [this] { return RenderBocaTicket(tickets_.back()); });
+        // The paper jams in the cutter once: the printer says so by itself.
+        if (state_ == TBocaState::JamOnce) {
+            state_ = TBocaState::Ready;
+            pty_.write("\x18");
+        }
+    };
+    connect(&pty_, &TPty::received, this, [this](const QByteArray& aBytes) {
+        keepRaw(aBytes);
+        decoder_.feed(std::string_view(aBytes.constData(), std::size_t(aBytes.size())));
+    });
+}
+
+bool TVirtualBoca::open(QString* aError) { return pty_.open(aError); }
 
 // ---- kitchen printer -------------------------------------------------------
 

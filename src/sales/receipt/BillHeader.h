@@ -1,0 +1,24 @@
+#pragma once
+// The header line of a bill ("gsPrintHeader"): date, time, outlet, POS and
+// bill number, the table or the cashier. The tender part and the card slips
+// are composed before the sale part and carry the same line, so it is made
+// here once per bill and handed to each of them.
+
+#include <string>
+
+namespace pos {
+
+struct TTerminalContext;
+class TMasterStore;
+
+// "%-11s%-6s%4s-%2s-%4s%7s%-6s": today's date (yyyy-mm-dd), the time (hh:nn),
+// the own outlet, POS number and bill number, "(T0012)" at a table outlet or
+// "  담당:" elsewhere, and the cashier's name cut to 6 columns; 42 columns.
+// It always shows today's date and the current bill number, also during a
+// pre-sale. aTime: "hhnnss" as the clock gives it, or already "hh:nn".
+std::string BillHeaderLine(const TTerminalContext& aContext, const std::string& aTime, bool aTableOutlet);
+
+// True when the own outlet's first screen is the table order screen.
+bool IsTableOutlet(const TTerminalContext& aContext, const TMasterStore& aStore);
+
+}  // namespace pos
