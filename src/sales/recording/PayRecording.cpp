@@ -63,6 +63,13 @@ struct TStep {
 
 }  // namespace
 
+bool CardLineStored(const std::vector<TPayCardList>& aLines, std::size_t aIndex)
+{
+    const TPayCardList& line = aLines[aIndex];
+    if (line.Amt == Currency()) return false;
+    return aIndex == 0 || !sameCard(aLines[aIndex - 1], line);
+}
+
 TPayRecording::TPayRecording(TTerminalContext& aContext, const TMasterStore& aStore, const TSaleBill& aBill,
                              TfrmData& aData, TLookups& aLookups, DialogService& aDialogs,
                              std::function<void()> aDuplicateBillNo)
@@ -155,12 +162,9 @@ TBillRows TPayRecording::buildRows(const TPayLines& aLines, bool aOffLine, std::
         for (TStoredRow& e : sale.EventPayRow(aCode, aSeq, aAmount)) rows.push_back(std::move(e));
     };
     const auto cardRows = [&](const std::vector<TPayCardList>& aList, bool aEasyCheck, std::int64_t aBase) {
-        const TPayCardList* previous = nullptr;
         for (std::size_t i = 0; i < aList.size(); ++i) {
+            if (!CardLineStored(aList, i)) continue;
             const TPayCardList& c = aList[i];
-            const bool duplicate = previous != nullptr && sameCard(*previous, c);
-            previous = &c;
-            if (duplicate || c.Amt == Currency()) continue;
             const std::string seq = std::to_string(aBase + static_cast<std::int64_t>(i) + 1);
             pay(ctx_.giPayCard, seq, c.Amt, [&](std::vector<std::string>& p) {
                 if (aEasyCheck) p[8] = kEasyCheck;

@@ -13,11 +13,13 @@
 // the last saved payment are kept, so that a settlement that loses the
 // connection later can queue the same payment off line.
 
+#include "payment/PayLines.h"
 #include "payment/PayRecorder.h"
 #include "sales/recording/StoredRow.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace pos {
 
@@ -29,6 +31,11 @@ class TMasterStore;
 class TSaleBill;
 
 inline constexpr const char* kMsgPayNotSaved = "결제 내역을 저장하지 못했습니다.\r";
+
+// Whether card line aIndex of aLines gets stored: not when it repeats the
+// line before it (the same card, expiry, approval and amount, as a second
+// press of the approval can leave), nor when its amount is 0.
+bool CardLineStored(const std::vector<TPayCardList>& aLines, std::size_t aIndex);
 
 class TPayRecording final : public TPayRecorder {
 public:

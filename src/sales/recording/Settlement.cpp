@@ -30,6 +30,17 @@ TBillRows joined(std::initializer_list<const TBillRows*> aParts)
 
 }  // namespace
 
+TStoredBill TSettlement::storedBill(const TSaleBill& aBill, const TSaleRows& aSale) const
+{
+    TStoredBill stored;
+    stored.sale = aSale;
+    stored.commands = aBill.screen.commands;
+    stored.discount = aBill.Totals().discount;
+    stored.due = aBill.Totals().due;
+    stored.offLine = ctx_.gbOffLine;
+    return stored;
+}
+
 bool TSettlement::nothingToPay(TSaleView& aView) const
 {
     const TSaleBill& bill = aView.Bill();
@@ -155,12 +166,10 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
     // restaurants when no cash changed hands.
     const bool cashMoved = shown.change != Currency() ||
                            (!recording.Lines().cash.empty() && recording.Lines().cash.front().Amt != Currency());
-    TStoredBill printed;
-    printed.sale = sale;
+    TStoredBill printed = storedBill(bill, sale);
     printed.pay = recording.Lines();
     printed.tendered = shown.received;
     printed.change = shown.change;
-    printed.offLine = ctx_.gbOffLine;
     printer_.PrintBill(printed, !ctx_.gbVessa || cashMoved);
     bill.EndSale();
     numbers_.Load();
@@ -204,12 +213,10 @@ TSettlement::TOutcome TSettlement::PayCash(TSaleView& aView)
                                   joined({&sale.rows, &transfer, &cash}), offLineRows);
     if (stored != TOutcome::Stored) return stored;
 
-    TStoredBill printed;
-    printed.sale = sale;
+    TStoredBill printed = storedBill(bill, sale);
     printed.quickCash = true;
     printed.tendered = tendered;
     printed.change = change;
-    printed.offLine = ctx_.gbOffLine;
     TPayCashList line;
     line.ManYNName = "현금";
     line.Amt = tendered * Currency(ctx_.giSign) - change;
@@ -240,10 +247,8 @@ TSettlement::TOutcome TSettlement::SaveCancelData(TSaleView& aView)
     const auto offLineRows = [&] { return rows.SaleRows({true, true}).rows; };
     const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, sale.rows, offLineRows);
     if (stored != TOutcome::Stored) return stored;
-    TStoredBill printed;
-    printed.sale = sale;
+    TStoredBill printed = storedBill(bill, sale);
     printed.cancelled = true;
-    printed.offLine = ctx_.gbOffLine;
     printer_.PrintBill(printed, false);
     numbers_.Load();
     aView.ShowBillNo();

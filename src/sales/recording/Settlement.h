@@ -18,6 +18,7 @@
 
 #include "core/Currency.h"
 #include "payment/PayLines.h"
+#include "sales/CommandBar.h"
 #include "sales/recording/SaleRows.h"
 
 #include <string>
@@ -31,6 +32,7 @@ class TLookups;
 class TMasterStore;
 class TOffLineStore;
 class TPayRecorder;
+class TSaleBill;
 class TSaleView;
 class TBillNumbers;
 
@@ -60,6 +62,8 @@ public:
 // A stored bill, as its printing needs it.
 struct TStoredBill {
     TSaleRows sale;         // the stored bill lines and their amounts
+    TCommandBar commands;   // the sale screen's switches as the bill was stored
+    Currency discount, due; // the screen's discount total and amount due
     TPayLines pay;          // the tender lines (quick cash: one cash line; a cancelled bill: none)
     bool quickCash = false;
     bool cancelled = false; // a bill cancelled before settlement ("거래 중지 전표")
@@ -111,6 +115,8 @@ public:
     TOutcome SaveCancelData(TSaleView& aView);
 
 private:
+    // What the printing of a bill needs, apart from its tenders.
+    TStoredBill storedBill(const TSaleBill& aBill, const TSaleRows& aSale) const;
     bool nothingToPay(TSaleView& aView) const;
     bool dayClosed() const;
     bool sellsOffLine() const;
