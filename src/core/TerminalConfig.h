@@ -31,6 +31,8 @@ struct TSerialDevice {
 
 struct TPrinterSetting : TSerialDevice {
     TPrinterType type = TPrinterType::ptNone;
+    // The model at this position, ptNone when the printer is not in use.
+    TPrinterType inUse() const { return enabled ? type : TPrinterType::ptNone; }
 };
 
 // The devices of "POS.ini" and the kitchen printer of "POSIP.ini".

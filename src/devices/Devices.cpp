@@ -8,6 +8,7 @@
 #include "devices/PrintMarkup.h"
 #include "devices/PrinterStatus.h"
 #include "devices/StarPrinter.h"
+#include "devices/TicketPrinters.h"
 
 #include <QTimer>
 
@@ -43,7 +44,6 @@ TDevices::TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTermin
       dialogs_(aServices.dialogs),
       outlet_(aServices.outlet),
       beeper_(aServices.beeper),
-      tickets_(aServices.tickets),
       timings_(aTimings),
       port1_(new TDevicePort("printer1", this)),
       port2_(new TDevicePort("printer2", this)),
@@ -56,6 +56,8 @@ TDevices::TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTermin
     kitchenPrinter_ = std::make_unique<TKitchenPrinter>(*kitchen_, dialogs_, timings_,
                                                         QString::fromStdString(config_.kitchenHost), kitchenPort);
     easyCheck_ = std::make_unique<TEasyCheckTerminal>(*port2_, dialogs_, timings_);
+    tickets_ = std::make_unique<TTicketPrinters>(*port1_, *port2_, aServices.ticketJobs, aServices.ticketMaster,
+                                                 context_, config_, dialogs_, timings_);
     for (TDevicePort* port : {port1_, port2_, kitchen_, display_})
         connect(port, &TDevicePort::busyChanged, this, &TDevices::onPortBusy);
     connect(port1_, &TDevicePort::bytesArrived, this, &TDevices::onPrinter1Bytes);
@@ -101,8 +103,8 @@ void TDevices::runSteps(std::shared_ptr<std::vector<Step>> aSteps, std::size_t a
 void TDevices::DeviceInit(Done aDone)
 {
     auto steps = std::make_shared<std::vector<Step>>();
-    const TPrinterType p1 = config_.printer1.enabled ? config_.printer1.type : TPrinterType::ptNone;
-    const TPrinterType p2 = config_.printer2.enabled ? config_.printer2.type : TPrinterType::ptNone;
+    const TPrinterType p1 = config_.printer1.inUse();
+    const TPrinterType p2 = config_.printer2.inUse();
     if (p1 != TPrinterType::ptNone) {
         steps->push_back([this, p1](TDevicePort::Next aNext) {
             status(kStatusPrinter1);
@@ -177,16 +179,16 @@ void TDevices::PrintReceipt2(const std::string& aText, Done aDone)
 void TDevices::PrintTicket(std::uint8_t aEnglish, Done aDone)
 {
     if (!aDone) aDone = [](bool) {};
-    const TPrinterType p1 = config_.printer1.enabled ? config_.printer1.type : TPrinterType::ptNone;
-    const TPrinterType p2 = config_.printer2.enabled ? config_.printer2.type : TPrinterType::ptNone;
+    const TPrinterType p1 = config_.printer1.inUse();
+    const TPrinterType p2 = config_.printer2.inUse();
     auto printer1 = [this, p1, aEnglish, aDone] {
         const bool ticketPrinter = p1 == TPrinterType::ptTSP700 || p1 == TPrinterType::ptTSP800 ||
                                    p1 == TPrinterType::ptBoca || p1 == TPrinterType::ptFlotec;
-        if (ticketPrinter) tickets_.PrintTickets(1, p1, aEnglish, aDone);
+        if (ticketPrinter) tickets_->PrintTickets(1, p1, aEnglish, aDone);
         else aDone(false);
     };
     if (p2 == TPrinterType::ptTSP600 || p2 == TPrinterType::ptTSP700)
-        tickets_.PrintTickets(2, p2, aEnglish, [printer1](bool) { printer1(); });
+        tickets_->PrintTickets(2, p2, aEnglish, [printer1](bool) { printer1(); });
     else
         printer1();
 }

@@ -16,7 +16,7 @@
 #include "devices/DeviceTimings.h"
 #include "devices/EasyCheckFrame.h"
 #include "devices/SerialPortPaths.h"
-#include "devices/TicketDriver.h"
+#include "devices/TicketJobs.h"
 
 #include <QObject>
 
@@ -32,6 +32,8 @@ class DialogService;
 class TStarPrinter;
 class TKitchenPrinter;
 class TEasyCheckTerminal;
+class TTicketMasterData;
+class TTicketPrinters;
 
 // What the printers need of the current outlet's record.
 struct TOutletPrintInfo {
@@ -58,7 +60,8 @@ struct TDeviceServices {
     DialogService& dialogs;           // messages to the cashier
     const TOutletPrintSource& outlet; // receipt remarks and card terminal of the outlet
     TBeeper& beeper;
-    TTicketDriver& tickets;           // prints the pending ticket jobs on a ticket printer
+    TTicketJobList& ticketJobs;       // the pending ticket jobs PrintTicket prints
+    const TTicketMasterData& ticketMaster;  // outlet names and remarks on tickets
 };
 
 class TDevices : public QObject {
@@ -149,7 +152,6 @@ private:
     DialogService& dialogs_;
     const TOutletPrintSource& outlet_;
     TBeeper& beeper_;
-    TTicketDriver& tickets_;
     TDeviceTimings timings_;
 
     TDevicePort* port1_;
@@ -159,6 +161,7 @@ private:
     std::unique_ptr<TStarPrinter> star1_, star2_;
     std::unique_ptr<TKitchenPrinter> kitchenPrinter_;
     std::unique_ptr<TEasyCheckTerminal> easyCheck_;
+    std::unique_ptr<TTicketPrinters> tickets_;
     bool busyReported_ = false;
 };
 

@@ -61,6 +61,9 @@ public:
     // aPrinter1: the model at printer 1 (ptNone when none is in use); it
     // decides the bill text of the jobs and the page length of documents.
     TTicketJobList(const TTicketKinds& aKinds, const TTerminalContext& aContext, TPrinterType aPrinter1);
+    // The devices were set up again with another model at printer 1; jobs
+    // added from now on follow it.
+    void UsePrinter1(TPrinterType aPrinter1) { printer1_ = aPrinter1; }
 
     // One ticket: aValues[0] is the bill text, aValues[1..25] Str1-Str25 as
     // far as given. Nothing is added when the kind names no ticket type (an

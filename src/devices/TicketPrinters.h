@@ -9,8 +9,8 @@
 // pending; printing again resumes with them. A job this printer has no layout
 // for stays pending too, and the run says so instead of reporting success.
 //
-// The jobs it queues on the ports refer to it: the ports (the devices) go
-// first at the end of the program, then this.
+// The jobs it queues on the ports refer to it: the devices own it and delete
+// their ports before it.
 
 #include "core/TerminalConfig.h"
 #include "core/TerminalContext.h"
@@ -18,7 +18,6 @@
 #include "devices/DevicePort.h"
 #include "devices/DeviceTimings.h"
 #include "devices/StarPrinter.h"
-#include "devices/TicketDriver.h"
 #include "devices/TicketJobs.h"
 #include "devices/TicketRules.h"
 
@@ -38,7 +37,7 @@ class TTicketMasterData;
 inline constexpr int kLineTicketStatusChecks = 10000;
 inline constexpr int kPageTicketStatusChecks = 5;
 
-class TTicketPrinters : public QObject, public TTicketDriver {
+class TTicketPrinters : public QObject {
     Q_OBJECT
 public:
     TTicketPrinters(TDevicePort& aPrinter1Port, TDevicePort& aPrinter2Port, TTicketJobList& aJobs,
@@ -46,10 +45,12 @@ public:
                     DialogService& aDialogs, TDeviceTimings aTimings = {}, QObject* aParent = nullptr);
     ~TTicketPrinters() override;
 
-    // A second call for a printer that is still printing joins that run: it
-    // hears the same result, and jobs added meanwhile are printed by it.
-    void PrintTickets(int aPrinterNo, TPrinterType aType, std::uint8_t aEnglish,
-                      std::function<void(bool)> aDone) override;
+    // aDone(true) once every pending job for that printer is printed;
+    // aDone(false) when the printer failed (the jobs not yet printed stay
+    // pending, so printing can be resumed). A second call for a printer that
+    // is still printing joins that run: it hears the same result, and jobs
+    // added meanwhile are printed by it.
+    void PrintTickets(int aPrinterNo, TPrinterType aType, std::uint8_t aEnglish, std::function<void(bool)> aDone);
 
 private:
     struct Run;

@@ -3,6 +3,7 @@
 
 #include "ByteText.h"
 #include "QtTestApp.h"
+#include "TicketFakes.h"
 #include "VirtualDevices.h"
 
 #include "core/ScriptedDialogService.h"
@@ -59,8 +60,8 @@ std::string wire(const std::string& aText)
 const std::string kStatusRequest = Hex("1B 06 01");
 const std::string kPaperOut = "프린터(COM1) 용지가 없거나 잘못 끼워져 있습니다.";
 
-// The outlet's print information as the test sets it, a speaker that
-// counts, and ticket printers that are not there.
+// The outlet's print information as the test sets it, and a speaker that
+// counts.
 struct TestOutlet final : TOutletPrintSource {
     TOutletPrintInfo OutletPrintInfo() const override { return info; }
     TOutletPrintInfo info;
@@ -68,9 +69,6 @@ struct TestOutlet final : TOutletPrintSource {
 struct TestBeeper final : TBeeper {
     void Beep(TBeepType aType) override { beeps.push_back(aType); }
     std::vector<TBeepType> beeps;
-};
-struct NoTicketPrinters final : TTicketDriver {
-    void PrintTickets(int, TPrinterType, std::uint8_t, std::function<void(bool)> aDone) override { aDone(false); }
 };
 
 class DeviceIoTest : public ::testing::Test {
@@ -99,7 +97,7 @@ protected:
     void make(const TDeviceConfig& aConfig)
     {
         devices.reset();
-        devices = std::make_unique<TDevices>(aConfig, paths, context, TDeviceServices{cashier, outlet, beeper, tickets},
+        devices = std::make_unique<TDevices>(aConfig, paths, context, TDeviceServices{cashier, outlet, beeper, ticketJobs, ticketMaster},
                                              testTimings());
     }
 
@@ -116,7 +114,9 @@ protected:
     Cashier cashier;
     TestOutlet outlet;
     TestBeeper beeper;
-    NoTicketPrinters tickets;
+    test::FakeTicketKinds ticketKinds;
+    test::FakeTicketMaster ticketMaster;
+    TTicketJobList ticketJobs{ticketKinds, context, TPrinterType::ptNone};
     virt::TVirtualReceiptPrinter printer{"printer1"};
     TSerialPortPaths paths;
     std::unique_ptr<TDevices> devices;

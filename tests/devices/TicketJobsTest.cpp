@@ -198,7 +198,8 @@ TEST(StoreTicketDataTest, ReadsKindsAndTheFirstOutlet)
 {
     TTerminalContext context;
     ScriptedDialogService dialogs;
-    TMasterStore store(context, dialogs);
+    TNoMasterServer noServer;
+    TMasterStore store(context, dialogs, noServer);
     TCommonData kind;
     kind.Head = context.gsCommonTicketType;
     kind.Code = "05";

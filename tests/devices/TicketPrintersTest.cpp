@@ -51,8 +51,15 @@ void savePicture(const QImage& aImage, const QString& aName)
     EXPECT_TRUE(aImage.save(QDir(POS_ARTIFACT_DIR).filePath(aName)));
 }
 
-// The terminal with printer 1 (and maybe printer 2) on virtual printers, the
-// ticket drivers wired into the devices as the program wires them.
+struct NoOutletInfo final : TOutletPrintSource {
+    TOutletPrintInfo OutletPrintInfo() const override { return {}; }
+};
+struct SilentBeeper final : TBeeper {
+    void Beep(TBeepType) override {}
+};
+
+// The terminal with printer 1 (and maybe printer 2) on virtual printers; the
+// devices drive the ticket printers themselves.
 class TicketPrintersTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,7 +74,6 @@ protected:
     void make(TPrinterType aPrinter1, const std::string& aPath1, TPrinterType aPrinter2 = TPrinterType::ptNone,
               const std::string& aPath2 = {})
     {
-        printers.reset();
         devices.reset();
         config = TDeviceConfig{};
         config.printer1.type = aPrinter1;
@@ -79,12 +85,8 @@ protected:
         paths.ports[1] = aPath1;
         if (!aPath2.empty()) paths.ports[2] = aPath2;
         jobs = std::make_unique<TTicketJobList>(kinds, context, aPrinter1);
-        devices = std::make_unique<TDevices>(config, paths, context, cashier, testTimings());
-        printers = std::make_unique<TTicketPrinters>(devices->printer1Port(), devices->printer2Port(), *jobs, master,
-                                                     context, config, cashier, testTimings());
-        devices->TicketDriver = [this](int aNo, TPrinterType aType, std::uint8_t aEnglish, TDevices::Done aDone) {
-            printers->PrintTickets(aNo, aType, aEnglish, std::move(aDone));
-        };
+        devices = std::make_unique<TDevices>(config, paths, context,
+                                             TDeviceServices{cashier, outlet, beeper, *jobs, master}, testTimings());
     }
 
     std::optional<bool> run(const std::function<void(TDevices::Done)>& aStart)
@@ -104,13 +106,14 @@ protected:
 
     TTerminalContext context;
     ScriptedDialogService cashier;
+    NoOutletInfo outlet;
+    SilentBeeper beeper;
     test::FakeTicketKinds kinds;
     test::FakeTicketMaster master;
     TSerialPortPaths paths;
     TDeviceConfig config;
     std::unique_ptr<TTicketJobList> jobs;
     std::unique_ptr<TDevices> devices;
-    std::unique_ptr<TTicketPrinters> printers;
 };
 
 // ---- TSP800 in page mode -------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include "db/DataModule.h"
 #include "devices/Devices.h"
+#include "devices/TicketMasterData.h"
 #include "login/LoginModel.h"
 #include "sales/SaleBill.h"
 #include "sales/SaleServices.h"
@@ -40,7 +41,8 @@ static_assert(std::is_abstract_v<TOffLinePolicy>);
 static_assert(std::is_abstract_v<TMasterServer>);
 static_assert(std::is_abstract_v<TOutletPrintSource>);
 static_assert(std::is_abstract_v<TBeeper>);
-static_assert(std::is_abstract_v<TTicketDriver>);
+static_assert(std::is_abstract_v<TTicketKinds>);
+static_assert(std::is_abstract_v<TTicketMasterData>);
 static_assert(std::is_abstract_v<TSaleHooks>);
 static_assert(std::is_abstract_v<TSaleServices>);
 static_assert(std::is_abstract_v<TStartupSteps>);

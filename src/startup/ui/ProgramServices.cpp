@@ -19,8 +19,6 @@ TOutletPrintInfo TStoreOutletPrintSource::OutletPrintInfo() const
 
 void TSystemBeeper::Beep(TBeepType) { QApplication::beep(); }
 
-void TNoTicketDrivers::PrintTickets(int, TPrinterType, std::uint8_t, std::function<void(bool)> aDone) { aDone(false); }
-
 bool TProgramSaleServices::ClearDCModule()
 {
     TLookups lookups(data_, store_);

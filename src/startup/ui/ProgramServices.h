@@ -5,7 +5,6 @@
 
 #include "core/ui/ScreenEnv.h"
 #include "devices/Devices.h"
-#include "devices/TicketDriver.h"
 #include "sales/SaleServices.h"
 
 #include <functional>
@@ -35,14 +34,6 @@ private:
 class TSystemBeeper final : public TBeeper {
 public:
     void Beep(TBeepType aType) override;
-};
-
-// No ticket printer driver is built yet: a ticket job on a ticket printer
-// reports that it was not printed, so the caller can say so.
-class TNoTicketDrivers final : public TTicketDriver {
-public:
-    void PrintTickets(int aPrinterNo, TPrinterType aType, std::uint8_t aEnglish,
-                      std::function<void(bool)> aDone) override;
 };
 
 // What the sale screen asks of the program. The areas behind the empty

@@ -38,7 +38,9 @@ TTerminalProgram::TTerminalProgram(TProgramOptions aOptions, std::filesystem::pa
       dialogs_(env_),
       startup_(context_, dialogs_, *this, *this),
       offLine_(context_, dialogs_),
-      outletPrint_(context_, startup_.store)
+      outletPrint_(context_, startup_.store),
+      ticketData_(startup_.store, context_),
+      ticketJobs_(ticketData_, context_, TPrinterType::ptNone)
 {
     // A measured or smoke-tested start has nobody at the screen: each box
     // says its text on standard error and is answered "no" at once.
@@ -85,8 +87,9 @@ int TTerminalProgram::Run()
 
 void TTerminalProgram::createDevices()
 {
+    ticketJobs_.UsePrinter1(startup_.devices.printer1.inUse());
     devices_ = std::make_unique<TDevices>(startup_.devices, startup_.serialPorts, context_,
-                                          TDeviceServices{dialogs_, outletPrint_, beeper_, tickets_});
+                                          TDeviceServices{dialogs_, outletPrint_, beeper_, ticketJobs_, ticketData_});
     devices_->ShowStatus = [this](const std::string& aText) {
         if (splash_) splash_->ShowStatus(aText);
     };

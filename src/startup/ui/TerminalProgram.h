@@ -13,6 +13,8 @@
 #include "core/ui/ScreenEnv.h"
 #include "core/ui/TQtDialogService.h"
 #include "db/OffLinePolicy.h"
+#include "devices/TicketJobs.h"
+#include "devices/TicketMasterData.h"
 #include "login/LoginGuard.h"
 #include "login/LoginModel.h"
 #include "sales/commands/TerminalServices.h"
@@ -106,7 +108,8 @@ private:
     TLoginGuard loginGuard_;
     TStoreOutletPrintSource outletPrint_;
     TSystemBeeper beeper_;
-    TNoTicketDrivers tickets_;
+    TStoreTicketData ticketData_;
+    TTicketJobList ticketJobs_;
     LoginSide loginSide_{*this};
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;
