@@ -264,6 +264,7 @@ void TPayModel::SetFocus(TPayField aField)
 void TPayModel::Change(TPayField aField, const std::string& aText)
 {
     if (!open()) return;
+    selectAll_ = false;  // the cashier types on from here
     setText(aField, aText);
 }
 

@@ -146,6 +146,7 @@ public:
     const TCreditInfo* Credit() const { return credit_ ? &*credit_ : nullptr; }
     const TGiftCardPages& GiftCardPages() const { return giftPages_; }
     const TGiftCardKind* GiftCard() const { return giftCard_ ? &*giftCard_ : nullptr; }
+    Currency GiftCardAmt() const { return giftCardAmt_; }  // the voucher amount label
     TPayResult Result() const { return result_; }
 
 private:

@@ -135,11 +135,19 @@ const T* lineAt(const std::vector<T>& aList, int aRow)
     return aRow >= 0 && aRow < static_cast<int>(aList.size()) ? &aList[static_cast<std::size_t>(aRow)] : nullptr;
 }
 
+// The identity as the list shows it: the masked number of "kind : number"
+// (the kind would not leave room for it).
+std::string identityNumber(const std::string& aCardName)
+{
+    const std::size_t colon = aCardName.find(" : ");
+    return colon == std::string::npos ? aCardName : aCardName.substr(colon + 3);
+}
+
 Variant cashItem(const TPayCashList& l, int c)
 {
     switch (c) {
     case 0: return l.ManYNName;
-    case 1: return l.CardName;  // already masked
+    case 1: return identityNumber(l.CardName);
     case 2: return l.AgreeNo;
     case 3: return l.AgreeAmt;
     case 4: return l.Amt;

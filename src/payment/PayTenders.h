@@ -80,7 +80,8 @@ int PaySumColumn(TPayKind aKind);
 // Number of lines of a kind.
 int PayLineCount(const TPayLines& aLines, TPayKind aKind);
 // Value of column aColumn of line aRow as the list shows it (amounts as
-// amounts, texts as texts; card numbers masked). Empty out of range.
+// amounts, texts as texts; card numbers masked, a cash receipt's identity
+// as its masked number). Empty out of range.
 Variant PayListItem(const TPayLines& aLines, TPayKind aKind, int aRow, int aColumn);
 // Sum of the amounts of a kind's lines.
 Currency PayListSum(const TPayLines& aLines, TPayKind aKind);

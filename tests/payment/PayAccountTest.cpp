@@ -3,12 +3,10 @@
 // credit customers: what the look-ups show, which lines they let in and
 // which they refuse.
 
-#include "PayFixture.h"
-#include "ServerTerminal.h"
+#include "DemoAccounts.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,30 +17,9 @@ namespace {
 using F = TPayField;
 using K = TPayKind;
 
-// The demo's hotel guests, golf players, group contracts and credit customers.
-void LoadDemoAccounts(const PgTestDatabase& aDb)
-{
-    PgConnHandle conn = aDb.connect();
-    for (const char* name : {"50_hotel_guests.sql", "51_golf_lockers.sql", "52_group_contracts.sql",
-                             "53_credit_customers.sql"}) {
-        const auto sql = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "demo" / name);
-        ASSERT_TRUE(sql.has_value()) << name;
-        PgTestDatabase::run(conn.get(), *sql);
-    }
-}
-
 class PayAccountTest : public ServerTerminal {
 protected:
-    PayAccountTest()
-    {
-        LoadDemoAccounts(db);
-        // The hotel buffet, which charges rooms of both hotels; the demo's
-        // rows are around today.
-        SetUpPayTerminal(ctx, store);
-        ctx.gsMasterUpjangCode = ctx.gsUpjangCode = "3001";
-        ctx.gsToday = ctx.gsSaleDate = db.query("SELECT to_char(current_date, 'YYYYMMDD')");
-        store.glUpjangData.front().UpjangCode = "3001";
-    }
+    PayAccountTest() { SetUpDemoBuffet(db, ctx, store); }
 
     TPayModel& open(Currency aDue)
     {
