@@ -1,18 +1,26 @@
 #pragma once
-// The program's side of the collaborators the devices and the sale screen
-// cannot work without: the outlet's print information, the speaker, the
-// ticket printers, and the services of the sale screen.
+// The program's side of the collaborators the devices, the sale screen and
+// the settlement cannot work without: the outlet's print information, the
+// speaker, the services of the sale screen, the payment screen and the card
+// approvals behind it.
 
 #include "core/ui/ScreenEnv.h"
 #include "devices/Devices.h"
+#include "payment/CardApprovals.h"
 #include "sales/SaleServices.h"
+#include "sales/recording/Settlement.h"
 
 #include <functional>
 
 namespace pos {
 
+class DialogService;
+class TBillNumbers;
+class TDiscountEngine;
 class TfrmData;
+class TLookups;
 class TMasterStore;
+class TTicketJobList;
 struct TTerminalContext;
 
 // The receipt remarks and card terminal of the own outlet (the first of the
@@ -37,29 +45,33 @@ public:
 };
 
 // What the sale screen asks of the program. The areas behind the empty
-// answers (discount engine, ticket and print lists, bill numbers, pre-sale,
-// ski entry, guest count) come with their own work; each answer below is
-// what the terminal does while the area does not exist.
+// answers (pre-sale, ski entry, guest count) come with their own work; each
+// answer below is what the terminal does while the area does not exist.
 class TProgramSaleServices final : public TSaleServices {
 public:
     TProgramSaleServices(TScreenEnv aEnv, TTerminalContext& aContext, TMasterStore& aStore, TfrmData& aData,
+                         TDiscountEngine& aDiscounts, TBillNumbers& aNumbers, TTicketJobList& aTickets,
                          std::function<void(const std::string&, const std::string&)> aShowLineDisplay)
         : env_(std::move(aEnv)),
           context_(aContext),
           store_(aStore),
           data_(aData),
+          discounts_(aDiscounts),
+          numbers_(aNumbers),
+          tickets_(aTickets),
           showLineDisplay_(std::move(aShowLineDisplay))
     {
     }
 
-    void ExecDC(TSaleLines&) override {}            // no discounts are applied yet
-    void RecreateSaleList(TSaleLines&) override {}
+    void ExecDC(TSaleLines& aLines) override;
+    void RecreateSaleList(TSaleLines& aLines) override;
     bool ClearDCModule() override;
     void ShowLineDisplay(const std::string& aLine1, const std::string& aLine2) override;
-    void ClearTicketData() override {}              // no ticket jobs are made yet
-    void ClearPrintLists() override {}              // no tender print lists are made yet
+    void ClearTicketData() override;
+    // The tender print lists belong to each settlement's own receipt.
+    void ClearPrintLists() override {}
     void EndPreSale() override {}                   // a pre-sale cannot be started yet
-    void GetMaxBillNo() override {}                 // bills are not numbered yet
+    void GetMaxBillNo() override;
     void OpenSkiSchool() override {}                // the registration screen does not exist yet
     bool AddSkiSaleList(std::int64_t, std::optional<Currency>) override { return false; }
     bool SkiPackageScreen() override { return true; }
@@ -72,7 +84,47 @@ private:
     TTerminalContext& context_;
     TMasterStore& store_;
     TfrmData& data_;
+    TDiscountEngine& discounts_;
+    TBillNumbers& numbers_;
+    TTicketJobList& tickets_;
     std::function<void(const std::string&, const std::string&)> showLineDisplay_;
+};
+
+// The payment screen over the sale screen, with the card approvals behind it.
+class TProgramPaymentScreen final : public TPaymentScreen {
+public:
+    TProgramPaymentScreen(TScreenEnv aEnv, TTerminalContext& aContext, TMasterStore& aStore, DialogService& aDialogs,
+                          TLookups& aLookups, TCardApprovals& aApprovals)
+        : env_(std::move(aEnv)),
+          context_(aContext),
+          store_(aStore),
+          dialogs_(aDialogs),
+          lookups_(aLookups),
+          approvals_(aApprovals)
+    {
+    }
+
+    bool OffersTenders() override;
+    bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override;
+
+private:
+    TScreenEnv env_;
+    TTerminalContext& context_;
+    TMasterStore& store_;
+    DialogService& dialogs_;
+    TLookups& lookups_;
+    TCardApprovals& approvals_;
+};
+
+// A terminal without a card approval channel: every card and cash-receipt
+// request is refused with a message saying so (the cashier can still take
+// the card on the EasyCheck terminal, which needs no approval here).
+class TNoCardApprovals final : public TCardApprovals {
+public:
+    TCardAnswer ApproveCard(const TCardRequest& aRequest) override;
+    TCardAnswer CancelCard(const TCardRequest& aRequest) override;
+    TCashAnswer ApproveCash(const TCashRequest& aRequest) override;
+    TCashAnswer CancelCash(const TCashRequest& aRequest) override;
 };
 
 }  // namespace pos

@@ -8,14 +8,17 @@
 #include "devices/Devices.h"
 #include "login/ui/Login.h"
 #include "lookups/Lookups.h"
+#include "sales/commands/BillCancelCommand.h"
 #include "sales/commands/DownloadCommand.h"
 #include "sales/commands/LoginCommand.h"
 #include "sales/commands/OnLineCommand.h"
+#include "sales/commands/PayCommand.h"
 #include "sales/commands/ReturnCommand.h"
 #include "sales/commands/ShutdownCommand.h"
 #include "sales/ui/TfrmSale.h"
 #include "startup/ui/TfrmDataDown.h"
 #include "startup/ui/TfrmSplash.h"
+#include "sync/OffLineBill.h"
 #include "sync/Upload.h"
 
 #include <QApplication>
@@ -40,7 +43,10 @@ TTerminalProgram::TTerminalProgram(TProgramOptions aOptions, std::filesystem::pa
       offLine_(context_, dialogs_),
       outletPrint_(context_, startup_.store),
       ticketData_(startup_.store, context_),
-      ticketJobs_(ticketData_, context_, TPrinterType::ptNone)
+      ticketJobs_(ticketData_, context_, TPrinterType::ptNone),
+      billNumbers_(context_, dialogs_),
+      discounts_(context_, startup_.store),
+      billPrinter_(context_, startup_.store, printSide_, ticketJobs_, dialogs_)
 {
     // A measured or smoke-tested start has nobody at the screen: each box
     // says its text on standard error and is answered "no" at once.
@@ -104,7 +110,13 @@ void TTerminalProgram::reportStartTime(const char* aStep) const
 
 // ---------------------------------------------------------------- the start-up's steps
 
-void TTerminalProgram::LoadQueues() { offLine_.LoadOffLineData(); }
+void TTerminalProgram::LoadQueues()
+{
+    offLine_.LoadOffLineData();
+    // A bill a crash interrupted while it was being queued is completed
+    // (or taken back) before anything else reads the queues.
+    TOffLineBill(offLine_).Recover();
+}
 
 void TTerminalProgram::DeviceInit()
 {
@@ -133,16 +145,26 @@ bool TTerminalProgram::UploadData(bool aShowNoData) { return pos::UploadData(sta
 
 void TTerminalProgram::RunSaleScreen()
 {
-    TProgramSaleServices services(env_, context_, startup_.store, startup_.data,
-                                  [this](const std::string& aLine1, const std::string& aLine2) {
+    TLookups lookups(startup_.data, startup_.store);
+    TProgramSaleServices services(env_, context_, startup_.store, startup_.data, discounts_, billNumbers_,
+                                  ticketJobs_, [this](const std::string& aLine1, const std::string& aLine2) {
                                       if (devices_) devices_->ShowLineDisplay(aLine1, aLine2);
                                   });
+    TProgramPaymentScreen payScreen(env_, context_, startup_.store, dialogs_, lookups, cardApprovals_);
+    TSettlement settlement(context_, startup_.store, startup_.data, offLine_, billNumbers_, lookups, dialogs_,
+                           payScreen, billPrinter_);
+    TTerminalShutdown& shutdown = *this;
+
     TSaleCommandSet commands;
-    commands.Register(TSaleCommand::Shutdown,
-                      std::make_unique<TShutdownCommand>(dialogs_, startup_.data, static_cast<TTerminalShutdown&>(*this)));
-    commands.Register(TSaleCommand::Login,
-                      std::make_unique<TLoginCommand>(static_cast<TLoginLaunchers&>(*this), startup_.data,
-                                                      static_cast<TTerminalShutdown&>(*this)));
+    auto login = std::make_unique<TLoginCommand>(static_cast<TLoginLaunchers&>(*this), startup_.data, shutdown);
+    TSaleCommandHandler& loginCommand = *login;
+    commands.Register(TSaleCommand::Login, std::move(login));
+    commands.Register(TSaleCommand::Shutdown, std::make_unique<TShutdownCommand>(startup_.store, dialogs_, startup_.data,
+                                                                                 settlement, shutdown));
+    commands.Register(TSaleCommand::Pay, std::make_unique<TPayCommand>(settlement, loginCommand, false));
+    commands.Register(TSaleCommand::PayCash, std::make_unique<TPayCommand>(settlement, loginCommand, true));
+    commands.Register(TSaleCommand::BillCancel,
+                      std::make_unique<TBillCancelCommand>(startup_.store, dialogs_, settlement));
     commands.Register(TSaleCommand::Download,
                       std::make_unique<TDownloadCommand>(static_cast<TDownloadLauncher&>(*this)));
     commands.Register(TSaleCommand::OnLine, std::make_unique<TOnLineCommand>(startup_.data, offLine_));
@@ -194,6 +216,31 @@ void TTerminalProgram::restartDevices()
     startup_.ReloadDevices();
     createDevices();
     DeviceInit();
+}
+
+TPrinters TTerminalProgram::PrintSide::Printers() const
+{
+    const TDeviceConfig& devices = program_.startup_.devices;
+    return {devices.printer1.inUse(), devices.printer2.inUse()};
+}
+
+void TTerminalProgram::PrintSide::PrintReceipt(int aPrinterNo, const std::string& aText, Done aDone)
+{
+    if (!program_.devices_) return aDone(false);
+    if (aPrinterNo == 1) program_.devices_->PrintReceipt1(aText, std::move(aDone));
+    else program_.devices_->PrintReceipt2(aText, std::move(aDone));
+}
+
+void TTerminalProgram::PrintSide::PrintTickets(Done aDone)
+{
+    if (!program_.devices_) return aDone(false);
+    program_.devices_->PrintTicket(0, std::move(aDone));
+}
+
+void TTerminalProgram::PrintSide::OpenCashDrawer(Done aDone)
+{
+    if (!program_.devices_) return aDone(false);
+    program_.devices_->OpenCashDrawer(std::move(aDone));
 }
 
 void TTerminalProgram::LoginSide::RestartDevices() { program_.restartDevices(); }

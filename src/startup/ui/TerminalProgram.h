@@ -15,9 +15,12 @@
 #include "db/OffLinePolicy.h"
 #include "devices/TicketJobs.h"
 #include "devices/TicketMasterData.h"
+#include "discounts/DiscountEngine.h"
 #include "login/LoginGuard.h"
 #include "login/LoginModel.h"
 #include "sales/commands/TerminalServices.h"
+#include "sales/printing/DeviceBillPrinter.h"
+#include "sales/recording/BillNumbers.h"
 #include "startup/ProgramOptions.h"
 #include "startup/TerminalStartup.h"
 #include "startup/ui/ProgramServices.h"
@@ -82,6 +85,20 @@ private:
         TTerminalProgram& program_;
     };
 
+    // The printers a stored bill prints on: the devices open now (they are
+    // made again when the set-up changes).
+    class PrintSide final : public TPrintDevices {
+    public:
+        explicit PrintSide(TTerminalProgram& aProgram) : program_(aProgram) {}
+        TPrinters Printers() const override;
+        void PrintReceipt(int aPrinterNo, const std::string& aText, Done aDone) override;
+        void PrintTickets(Done aDone) override;
+        void OpenCashDrawer(Done aDone) override;
+
+    private:
+        TTerminalProgram& program_;
+    };
+
     // The sale commands' services.
     TShutdownAction Shutdown(bool aAskShutdown) override;
     bool Login(bool aCanClose) override;
@@ -110,6 +127,12 @@ private:
     TSystemBeeper beeper_;
     TStoreTicketData ticketData_;
     TTicketJobList ticketJobs_;
+    TBillNumbers billNumbers_;
+    TDiscountEngine discounts_;
+    TNoCardApprovals cardApprovals_;
+    PrintSide printSide_{*this};
+    // Before the devices: the devices' pending jobs go first at the end.
+    TDeviceBillPrinter billPrinter_;
     LoginSide loginSide_{*this};
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;

@@ -5,8 +5,7 @@
 // its lines still on the screen, and no bill number is used twice.
 
 #include "LoopbackProxy.h"
-#include "SaleFixture.h"
-#include "ServerTerminal.h"
+#include "SettlementFixture.h"
 
 #include "core/IniFile.h"
 #include "db/DbPassword.h"
@@ -29,127 +28,7 @@
 namespace pos::test {
 namespace {
 
-struct View final : TSaleView {
-    explicit View(TSaleBill& aBill) : bill(aBill) {}
-    TSaleBill& Bill() override { return bill; }
-    void ShowBillNo() override {}
-    void ShowSaleGubun() override {}
-    void ShowCashier() override {}
-    void ReloadMenus() override {}
-    void Refresh() override {}
-    void ShowMessage(const std::string& aText, bool, int) override { messages.push_back(aText); }
-    void SetEnabled(bool) override {}
-    void CloseScreen() override {}
-    TSaleBill& bill;
-    std::vector<std::string> messages;
-};
-
-// The cashier at the payment screen: enters the scripted tender lines; the
-// lines cover the bill, so the recording runs and the screen closes when it
-// stored the payment. aBeforeClose runs after the recording (a cable pulled
-// there, say).
-struct PayScreen final : TPaymentScreen {
-    bool OffersTenders() override { return true; }
-    bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override
-    {
-        TPayLines lines = tenders;
-        lines.due = aDue;
-        lines.change = lines.received - aDue;
-        const TPaySaveResult saved = aRecorder.SavePayData(lines);
-        refused = saved.selectKind;
-        if (!saved.saved) return false;
-        if (afterSave) afterSave();
-        aShown = {lines.received, lines.change, lines.cash.empty() ? Currency() : lines.cash.front().Amt};
-        return true;
-    }
-    void cash(Currency aAmount)
-    {
-        TPayCashList line;
-        line.ManYNName = "현금";
-        line.Amt = line.AgreeAmt = aAmount;
-        line.AgreeDate = "20261209";
-        tenders.cash.push_back(line);
-        tenders.received += aAmount;
-    }
-    TPayLines tenders;
-    std::function<void()> afterSave;
-    std::int64_t refused = 0;
-};
-
-struct Printer final : TBillPrinter {
-    void PrintBill(const TStoredBill& aBill, bool aDrawer) override
-    {
-        printed.push_back(aBill.sale.total);
-        drawer.push_back(aDrawer);
-    }
-    std::vector<Currency> printed;
-    std::vector<bool> drawer;
-};
-
-class SettlementTest : public ServerTerminal {
-protected:
-    SettlementTest()
-    {
-        ctx.gsToday = ctx.gsSaleDate = "20261209";
-        ctx.gsMasterUpjangCode = ctx.gsUpjangCode = "3101";
-        ctx.gsMasterUpjangName = "한식당";
-        ctx.gsMasterPosNo = ctx.gsPosNo = "01";
-        ctx.gsCashier = "1001";
-        ctx.gsIP = "10.0.0.7";
-        const int u = store.AddUpjangData();
-        store.SetUpjangData(u, UpjangItem::UpjangCode, "3101");
-        store.SetUpjangData(u, UpjangItem::PosNo, "01");
-        store.SetUpjangData(u, UpjangItem::UpjangType, "30");
-        store.SetUpjangData(u, UpjangItem::OffLineYN, "Y");
-        addGoods("1001", "김치찌개", "9000");
-        addGoods("1002", "비빔밥", "11000");
-        payScreen.tenders.offeredKinds = {ctx.giPayCash, ctx.giPayRoom};
-        numbers.Load();
-    }
-
-    void addGoods(const std::string& aCode, const std::string& aName, const std::string& aPrice)
-    {
-        const int g = store.AddGoodsData();
-        store.SetGoodsData(g, GoodsItem::UpjangCode, "3101");
-        store.SetGoodsData(g, GoodsItem::MenuCode, aCode);
-        store.SetGoodsData(g, GoodsItem::MenuName, aName);
-        store.SetGoodsData(g, GoodsItem::SeasonCode, "1");
-        store.SetGoodsData(g, GoodsItem::BusinessGubun, "1");
-        store.SetGoodsData(g, GoodsItem::SaleUnitAmt, aPrice);
-    }
-    void ringUp(const std::string& aCode, int aCount = 1)
-    {
-        bill.entry.menuCode = aCode;
-        bill.entry.saleCount = Currency(aCount);
-        ASSERT_NE(bill.AddSaleList(0, std::nullopt), TAddResult::UnknownCode);
-    }
-    TSettlement::TOutcome settle() { return settlement->Pay(view); }
-
-    // What the server holds of bill aBillNo: sale rows, and payment rows' sum.
-    int saleRows(const char* aBillNo) const
-    {
-        return count(std::string("SELECT count(*) FROM sale WHERE bill_no = '") + aBillNo + "'");
-    }
-    std::string paid(const char* aBillNo) const
-    {
-        return db.query(std::string("SELECT coalesce(sum(amt), 0)::bigint FROM pay WHERE bill_no = '") + aBillNo + "'");
-    }
-    int lines() const { return bill.Lines().GetCount(); }
-    int queued(TOffLineQueue aQueue) const { return static_cast<int>(queues.Lines(aQueue).size()); }
-
-    TNoMasterServer noServer;
-    TMasterStore store{ctx, dialogs, noServer};
-    RecordingHooks hooks{ctx};
-    TSaleBill bill{ctx, store, dialogs, hooks};
-    View view{bill};
-    PayScreen payScreen;
-    Printer printer;
-    TOffLineStore queues{ctx, dialogs};
-    TBillNumbers numbers{ctx, dialogs};
-    TLookups lookups{*data, store};
-    std::unique_ptr<TSettlement> settlement = std::make_unique<TSettlement>(
-        ctx, store, *data, queues, numbers, lookups, dialogs, payScreen, printer);
-};
+class SettlementTest : public SettlementFixture {};
 
 TEST_F(SettlementTest, OnLineABillIsStoredWholeAndTheNextNumberIsKept)
 {

@@ -1,0 +1,205 @@
+// Stored bills printed: the settlement hands each stored bill to the
+// device bill printer, which plans it from the stored lines and tenders and
+// carries the plan out. What the printers were asked is recorded first;
+// the last case prints on the real devices to a virtual receipt printer.
+
+#include "QtTestApp.h"
+#include "SettlementFixture.h"
+#include "TicketFakes.h"
+#include "VirtualDevices.h"
+
+#include "core/ScriptedDialogService.h"
+#include "devices/Devices.h"
+#include "devices/TicketJobs.h"
+#include "sales/printing/DeviceBillPrinter.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pos::test {
+namespace {
+
+bool Has(const std::string& aText, const std::string& aPart) { return aText.find(aPart) != std::string::npos; }
+
+// What the printers were asked, in order: "receipt 1", "tickets", "drawer".
+struct RecordedDevices final : TPrintDevices {
+    TPrinters Printers() const override { return printers; }
+    void PrintReceipt(int aPrinterNo, const std::string& aText, Done aDone) override
+    {
+        calls.push_back("receipt " + std::to_string(aPrinterNo));
+        receipts.push_back(aText);
+        aDone(true);
+    }
+    void PrintTickets(Done aDone) override
+    {
+        calls.push_back("tickets");
+        aDone(true);
+    }
+    void OpenCashDrawer(Done aDone) override
+    {
+        calls.push_back("drawer");
+        aDone(true);
+    }
+    TPrinters printers{TPrinterType::ptTSP600, TPrinterType::ptNone};
+    std::vector<std::string> calls, receipts;
+};
+
+class BillPrintTest : public SettlementFixture {
+protected:
+    BillPrintTest()
+    {
+        settlement = std::make_unique<TSettlement>(ctx, store, *data, queues, numbers, lookups, dialogs, payScreen,
+                                                   devicePrinter);
+    }
+
+    FakeTicketKinds kinds;
+    TTicketJobList tickets{kinds, ctx, TPrinterType::ptTSP600};
+    RecordedDevices devices;
+    TDeviceBillPrinter devicePrinter{ctx, store, devices, tickets, dialogs};
+};
+
+TEST_F(BillPrintTest, AReceiptShowsTheStoredBillThenTheDrawerOpens)
+{
+    ringUp("1001");
+    ringUp("1002", 2);
+    payScreen.cash(Currency(50000));
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+
+    EXPECT_EQ(devices.calls, (std::vector<std::string>{"receipt 1", "drawer"}));
+    ASSERT_EQ(devices.receipts.size(), 1u);
+    const std::string& receipt = devices.receipts[0];
+    // The number the bill was stored under, its lines, what was paid.
+    EXPECT_TRUE(Has(receipt, "3101-01-0001")) << receipt;
+    EXPECT_TRUE(Has(receipt, "김치찌개")) << receipt;
+    EXPECT_TRUE(Has(receipt, "비빔밥")) << receipt;
+    EXPECT_TRUE(Has(receipt, "31,000")) << receipt;
+    EXPECT_TRUE(Has(receipt, "50,000")) << receipt;
+    EXPECT_TRUE(Has(receipt, "19,000")) << receipt;
+
+    // The next bill prints under its own number.
+    ringUp("1001");
+    payScreen.tenders.cash.clear();
+    payScreen.tenders.received = Currency();
+    payScreen.cash(Currency(9000));
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+    ASSERT_EQ(devices.receipts.size(), 2u);
+    EXPECT_TRUE(Has(devices.receipts[1], "3101-01-0002")) << devices.receipts[1];
+}
+
+TEST_F(BillPrintTest, ABillThatIsNotStoredPrintsNothing)
+{
+    db.query("CREATE FUNCTION refuse_sale() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN RAISE EXCEPTION 'refused'; END$$");
+    db.query("CREATE TRIGGER refuse_sale BEFORE INSERT ON sale FOR EACH ROW EXECUTE FUNCTION refuse_sale()");
+    ringUp("1001");
+    payScreen.cash(Currency(9000));
+    EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
+    EXPECT_TRUE(devices.calls.empty());
+    EXPECT_EQ(settlement->PayCash(view), TSettlement::TOutcome::Failed);
+    EXPECT_TRUE(devices.calls.empty());
+}
+
+TEST_F(BillPrintTest, QuickCashAtATicketPrinterQueuesTheReceiptWithTheTickets)
+{
+    devices.printers = {TPrinterType::ptTSP700, TPrinterType::ptNone};
+    ringUp("1002");
+    bill.SetTendered(Currency(20000));
+    ASSERT_EQ(settlement->PayCash(view), TSettlement::TOutcome::Stored);
+
+    EXPECT_EQ(devices.calls, (std::vector<std::string>{"tickets", "drawer"}));
+    ASSERT_GE(tickets.GetTicketCount(), 1);
+    std::string pages;
+    for (int i = 0; i < tickets.GetTicketCount(); ++i)
+        for (int item = 1; item <= 25; ++item) pages += tickets.GetTicketData(item, i) + "\n";
+    EXPECT_TRUE(Has(pages, "비빔밥")) << pages;
+    EXPECT_TRUE(Has(pages, "20,000")) << pages;  // tendered
+    EXPECT_TRUE(Has(pages, "9,000")) << pages;   // change
+}
+
+TEST_F(BillPrintTest, ACancelledBillPrintsAsOneWithoutTheDrawer)
+{
+    ringUp("1001");
+    ASSERT_EQ(settlement->SaveCancelData(view), TSettlement::TOutcome::Stored);
+    EXPECT_EQ(devices.calls, (std::vector<std::string>{"receipt 1"}));
+    ASSERT_EQ(devices.receipts.size(), 1u);
+    EXPECT_TRUE(Has(devices.receipts[0], "거래 중지 전표")) << devices.receipts[0];
+    EXPECT_TRUE(Has(devices.receipts[0], "김치찌개")) << devices.receipts[0];
+}
+
+// The devices as the program hands them to the bill printer.
+struct OneDevices final : TPrintDevices {
+    explicit OneDevices(TDevices& aDevices) : devices(aDevices) {}
+    TPrinters Printers() const override
+    {
+        return {devices.config().printer1.inUse(), devices.config().printer2.inUse()};
+    }
+    void PrintReceipt(int aPrinterNo, const std::string& aText, Done aDone) override
+    {
+        if (aPrinterNo == 1) devices.PrintReceipt1(aText, std::move(aDone));
+        else devices.PrintReceipt2(aText, std::move(aDone));
+    }
+    void PrintTickets(Done aDone) override { devices.PrintTicket(0, std::move(aDone)); }
+    void OpenCashDrawer(Done aDone) override { devices.OpenCashDrawer(std::move(aDone)); }
+    TDevices& devices;
+};
+
+struct NoOutletInfo final : TOutletPrintSource {
+    TOutletPrintInfo OutletPrintInfo() const override { return {}; }
+};
+struct SilentBeeper final : TBeeper {
+    void Beep(TBeepType) override {}
+};
+
+TEST_F(BillPrintTest, OnTheDevicesTheReceiptIsCutBeforeTheDrawerKicks)
+{
+    virt::TVirtualReceiptPrinter printer("printer1");
+    const QString pictures = QStringLiteral(POS_ARTIFACT_DIR "/bill-printing");  // the receipt, to look at
+    QDir().mkpath(pictures);
+    printer.setOutputFolder(pictures);
+    ASSERT_TRUE(printer.open());
+    TDeviceConfig config;
+    config.printer1.type = TPrinterType::ptTSP600;
+    config.printer1.enabled = true;
+    config.printer1.port = 1;
+    config.cashDrawer = true;
+    TSerialPortPaths paths;
+    paths.pattern = "/nonexistent/ttyV{n}";
+    paths.ports[1] = printer.path().toStdString();
+    ScriptedDialogService cashier;
+    NoOutletInfo outlet;
+    SilentBeeper beeper;
+    FakeTicketMaster master;
+    TDeviceTimings timings;
+    timings.statusDelayMs = 5;
+    timings.settleMs = 5;
+    TDevices real(config, paths, ctx, TDeviceServices{cashier, outlet, beeper, tickets, master}, timings);
+    std::optional<bool> opened;
+    real.DeviceInit([&](bool aOk) { opened = aOk; });
+    ASSERT_TRUE(SpinUntil([&] { return opened.has_value(); }));
+    OneDevices onDevices(real);
+    TDeviceBillPrinter onPaper(ctx, store, onDevices, tickets, cashier);
+    settlement = std::make_unique<TSettlement>(ctx, store, *data, queues, numbers, lookups, dialogs, payScreen,
+                                               onPaper);
+
+    ringUp("1002");
+    payScreen.cash(Currency(11000));
+    int documentsAtKick = -1;
+    QObject::connect(&printer, &virt::TVirtualReceiptPrinter::drawerKicked,
+                     [&] { documentsAtKick = static_cast<int>(printer.documents().size()); });
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+    ASSERT_TRUE(SpinUntil([&] { return printer.drawerKicks() == 1; }));
+    ASSERT_EQ(printer.documents().size(), 1u);
+    EXPECT_EQ(documentsAtKick, 1);  // the kick came after the cut receipt
+    const std::string& paper = printer.documents()[0].readable;
+    EXPECT_TRUE(Has(paper, "3101-01-0001")) << paper;
+    EXPECT_TRUE(Has(paper, "비빔밥")) << paper;
+    EXPECT_TRUE(Has(paper, "11,000")) << paper;
+    EXPECT_FALSE(printer.documents()[0].cut.empty());
+}
+
+}  // namespace
+}  // namespace pos::test
