@@ -35,8 +35,16 @@ std::string format(const char* aPattern, const std::string& a, const char* b = "
     return text;
 }
 
-// A value the 32-bit interface cannot carry is refused before the call.
+// A value the interface cannot carry (an integer beyond 32 bits, a text
+// beyond 255 bytes) is refused before the call.
+constexpr const char* kTooLargeCode = "SIZE";
 constexpr const char* kTooLarge = "승인 요청 값이 너무 큽니다.";
+
+template <typename... Texts>
+bool fitTexts(const Texts&... aTexts)
+{
+    return ((aTexts.size() < POS_APPROVAL_TEXT_CAPACITY) && ...);
+}
 
 class TLoadedApprovalDriver : public TApprovalDriver {
 public:
@@ -51,8 +59,9 @@ public:
     TDriverCardResult ApprovalCard(const TDriverCardRequest& r) override
     {
         TDriverCardResult result;
-        if (!fitsInt32(r.BillNo) || !fitsInt32(r.Amount) || !fitsInt32(r.HalbuMonth) || !fitsInt32(r.SignPadPort)) {
-            result.ErrCode = "AMNT";
+        if (!fitsInt32(r.BillNo) || !fitsInt32(r.Amount) || !fitsInt32(r.HalbuMonth) || !fitsInt32(r.SignPadPort) ||
+            !fitTexts(r.Today, r.UpjangCode, r.PosNo, r.CardData, r.SaleDate, r.OrgAgreeNo, r.TerminalID)) {
+            result.ErrCode = kTooLargeCode;
             result.Message = kTooLarge;
             return result;
         }
@@ -82,8 +91,9 @@ public:
     TDriverCashResult ApprovalCash(const TDriverCashRequest& r) override
     {
         TDriverCashResult result;
-        if (!fitsInt32(r.BillNo) || !fitsInt32(r.Amount)) {
-            result.ErrCode = "AMNT";
+        if (!fitsInt32(r.BillNo) || !fitsInt32(r.Amount) ||
+            !fitTexts(r.SaleDate, r.UpjangCode, r.PosNo, r.Identity, r.TerminalID)) {
+            result.ErrCode = kTooLargeCode;
             result.Message = kTooLarge;
             return result;
         }

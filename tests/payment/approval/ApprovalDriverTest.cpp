@@ -81,6 +81,21 @@ INSTANTIATE_TEST_SUITE_P(Lines, ApprovalDriverAnswers,
                                            Scripted{"card delay 50 uncertain", false, "READ", "승인 응답이 없습니다."},
                                            Scripted{"cash refuse 1111 only cash", true, "", "정상승인"}));
 
+TEST_F(ApprovalDriverTest, ValuesTheInterfaceCannotCarryNeverReachTheDriver)
+{
+    ASSERT_TRUE(load.Loaded);
+    TDriverCardRequest longText = cardRequest();
+    longText.CardData = std::string(256, '4');  // a scanner that typed on and on
+    TDriverCardRequest bigBill = cardRequest();
+    bigBill.BillNo = std::int64_t{1} << 32;
+    for (const TDriverCardRequest& r : {longText, bigBill}) {
+        const TDriverCardResult result = load.Driver->ApprovalCard(r);
+        EXPECT_FALSE(result.Approved);
+        EXPECT_EQ(result.ErrCode, "SIZE");
+    }
+    EXPECT_TRUE(script.Calls().empty());
+}
+
 TEST_F(ApprovalDriverTest, CashReceiptsAreApprovedAndCancelled)
 {
     ASSERT_TRUE(load.Loaded);
