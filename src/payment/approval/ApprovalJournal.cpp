@@ -6,8 +6,6 @@
 #include "core/TextHelpers.h"
 #include "payment/PayLines.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>

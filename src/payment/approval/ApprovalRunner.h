@@ -12,7 +12,9 @@
 // Whatever the request needs to survive (the journal entry) is written on
 // the worker before done is posted, so a screen that goes away meanwhile
 // loses nothing. The destructor waits for a running request to end; the
-// poster must outlive the runner.
+// poster must outlive the runner. Let the screen own both (poster first): a
+// completion still queued when the screen goes is then dropped with the
+// poster instead of running on a screen that is gone.
 
 #include <atomic>
 #include <functional>

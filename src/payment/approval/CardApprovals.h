@@ -71,6 +71,13 @@ inline constexpr const char* kNoReversalCode = "CHCK";
 inline constexpr const char* kNoReversalNote =
     "승인 여부가 확인되지 않은 거래입니다.\r카드사에 확인한 뒤 정리하십시오.";
 
+// For the screen to show with an uncertain outcome, after the code and
+// message: the card may stand charged, so it must not be charged another way
+// (EasyCheck, a second card request) before someone has asked the card
+// company.
+inline constexpr const char* kUncertainApprovalNote =
+    "승인 결과를 받지 못했습니다. 카드사에서 승인되었을 수 있으니\r확인하기 전에는 같은 카드로 다시 결제하지 마십시오.";
+
 class TCardApprovals {
 public:
     TCardApprovals(TApprovalDriver& aDriver, TZoCard& aCardClient, TApprovalJournal& aJournal);
