@@ -189,7 +189,7 @@ TCardApprovalResult TCardApprovals::askCard(const TCardApprovalRequest& r)
     result.Outcome = d.Approved ? TCardOutcome::Approved : driverRefusal(d.ErrCode);
     result.Channel = TApprovalChannel::Driver;
     result.ErrCode = d.ErrCode;
-    result.Message = d.Message;
+    result.Message = MaskNumbersForLog(d.Message);
     if (d.Approved) {
         result.AgreeDate = d.AgreeDate;
         result.AgreeNo = TrimCopy(d.AgreeNo);
@@ -260,7 +260,7 @@ TCashApprovalResult TCardApprovals::ApproveCash(const TCashApprovalRequest& aReq
     TCashApprovalResult result;
     result.Outcome = d.Approved ? TCardOutcome::Approved : driverRefusal(d.ErrCode);
     result.ErrCode = d.ErrCode;
-    result.Message = d.Message;
+    result.Message = MaskNumbersForLog(d.Message);
     if (d.Approved) {
         result.AgreeDate = d.AgreeDate;
         result.AgreeNo = TrimCopy(d.AgreeNo);

@@ -40,7 +40,7 @@ enum class TApprovalChannel { None, Driver, CardServer };
 struct TCardApprovalResult {
     TCardOutcome Outcome = TCardOutcome::Refused;
     TApprovalChannel Channel = TApprovalChannel::None;
-    std::string ErrCode, Message;  // to show on a refusal or an uncertain outcome
+    std::string ErrCode, Message;  // to show on a refusal or an uncertain outcome (card numbers masked)
     std::string AgreeDate, AgreeNo, CompCode, CompName, IssueCode, IssueName, JoinNo;
     std::int64_t AgreeAmt = 0;
     std::int64_t JournalId = 0;   // the entry that keeps this approval until its bill is stored; 0: none

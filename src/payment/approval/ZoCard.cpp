@@ -1,5 +1,7 @@
 #include "payment/approval/ZoCard.h"
 
+#include "core/IdentityNumbers.h"
+
 #include <cstdio>
 
 namespace pos {
@@ -44,7 +46,7 @@ TCardAnswer TZoCard::Execute(const TCardRequest& aRequest)
     if (repeatsLastCard()) {
         if (lastGetData_.empty()) return fail(kCardTimeCode, kCardTimeNote, TCardOutcome::Refused, false);
         if (lastSendData_ == request_.Bytes() && response_.Accept(lastGetData_, approval) && response_.Approved())
-            return TCardAnswer{TCardOutcome::Approved, response_.ErrCode(), response_.Note(), false};
+            return TCardAnswer{TCardOutcome::Approved, response_.ErrCode(), MaskNumbersForLog(response_.Note()), false};
         response_.ClearAll();
     }
 
@@ -69,7 +71,9 @@ TCardAnswer TZoCard::Execute(const TCardRequest& aRequest)
         return fail(kCardDataCode, kCardDataNote, TCardOutcome::Uncertain, true);
     lastGetData_ = exchange.Answer;
     const TCardOutcome outcome = response_.Approved() ? TCardOutcome::Approved : TCardOutcome::Refused;
-    return TCardAnswer{outcome, response_.ErrCode(), response_.Note(), true};
+    // The server's message goes to the cashier and the log: a card number
+    // it quotes is masked.
+    return TCardAnswer{outcome, response_.ErrCode(), MaskNumbersForLog(response_.Note()), true};
 }
 
 }  // namespace pos

@@ -39,7 +39,7 @@ enum class TCardOutcome { Approved, Refused, Uncertain };
 struct TCardAnswer {
     TCardOutcome Outcome = TCardOutcome::Refused;
     std::string ErrCode;  // "0000" when approved
-    std::string Note;     // the server's message, or the client's own (whole, not cut to the field)
+    std::string Note;     // the server's message (card numbers masked), or the client's own (whole, not cut to the field)
     bool Sent = false;    // the request went out on the line
 };
 

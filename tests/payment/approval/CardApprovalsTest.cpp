@@ -93,11 +93,11 @@ TEST_F(CardApprovalsTest, DriverApprovalIsJournalledWithoutTheTrack)
 
 TEST_F(CardApprovalsTest, RefusalLeavesNothingAndGoesNowhereElse)
 {
-    script.Set({"card refuse 5100 한도가 초과되었습니다."});
+    script.Set({"card refuse 5100 4111111111111111 한도가 초과되었습니다."});
     const TCardApprovalResult r = approvals.ApproveCard(cardRequest(kCard, 15000));
     EXPECT_EQ(r.Outcome, TCardOutcome::Refused);
     EXPECT_EQ(r.ErrCode, "5100");
-    EXPECT_EQ(r.Message, "한도가 초과되었습니다.");
+    EXPECT_EQ(r.Message, "411111******1111 한도가 초과되었습니다.");  // a quoted card number is masked
     EXPECT_EQ(server.Requests(), 0);
     EXPECT_TRUE(reopenedJournal().empty());
 }

@@ -91,6 +91,12 @@ TEST_F(ZoCardTest, RefusalCarriesTheServersCodeAndMessage)
     EXPECT_EQ(server.Charged(kCardA), 0);
 }
 
+TEST_F(ZoCardTest, CardNumberQuotedByTheServerIsMasked)
+{
+    server.Queue(*sim::ParseReply("refuse 7100 카드 4111-1111-1111-1111 거래정지"));
+    EXPECT_EQ(card.Execute(keyedIn(kCardA)).Note, "카드 4111-11**-****-1111 거래정지");
+}
+
 TEST_F(ZoCardTest, AnswerSplitOverSeveralWritesIsOneAnswer)
 {
     server.Queue(*sim::ParseReply("split 7"));
