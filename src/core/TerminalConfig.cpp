@@ -59,6 +59,14 @@ void ReadIniConfig(const IniFile& aPosIni, TTerminalContext& aContext, TDeviceCo
     aContext.gsMasterPosNo = aPosIni.readString("POS", "PosNo");
     aDevices.tsp800TopMargin = aPosIni.readInteger("CONFIG", "TSP800TopMargin", 0);
     aDevices.ticketMargin = aPosIni.readInteger("CONFIG", "TicketMargin", 0);
+    aDevices.approvalDriver = aPosIni.readString("CONFIG", "ApprovalDriver", kDefaultApprovalDriver);
+    if (aDevices.approvalDriver.empty()) aDevices.approvalDriver = kDefaultApprovalDriver;
+}
+
+std::filesystem::path ApprovalDriverPath(const TDeviceConfig& aDevices, const std::string& aProgramFolder)
+{
+    const std::filesystem::path driver = aDevices.approvalDriver;
+    return driver.is_absolute() ? driver : std::filesystem::path(aProgramFolder) / driver;
 }
 
 void ReadIniIP(const IniFile& aIpIni, TTerminalContext& aContext, TDeviceConfig& aDevices)

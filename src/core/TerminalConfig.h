@@ -22,6 +22,9 @@ enum class TPrinterType { ptNone, ptTSP600, ptTSP700, ptTSP800, ptBoca, ptFlotec
 // FLOTEC; printer 2 TSP600/700, SRP350 and EasyCheck. Anything else: none.
 TPrinterType PrinterTypeFromText(std::string_view aTypeText, int aPrinterNo);
 
+// The approval driver when "POS.ini" names none: beside the program.
+inline constexpr const char* kDefaultApprovalDriver = "CardDrv.so";
+
 struct TSerialDevice {
     std::string typeText = "N";
     bool enabled = false;
@@ -44,14 +47,21 @@ struct TDeviceConfig {
     std::int64_t ticketMargin = 0;
     std::string kitchenHost;
     std::int64_t kitchenPort = 0;
+    // The approval driver library: key "ApprovalDriver" of section "CONFIG",
+    // a relative path taken from the program folder (ApprovalDriverPath).
+    std::string approvalDriver = kDefaultApprovalDriver;
 };
 
-// Section "POS": gsMasterUpjangCode and gsMasterPosNo.
+// Section "POS": gsMasterUpjangCode and gsMasterPosNo; section "CONFIG":
+// the margins and the approval driver.
 void ReadIniConfig(const IniFile& aPosIni, TTerminalContext& aContext, TDeviceConfig& aDevices);
 // Section "MAIN" (server), "CARD" (card server) and "Kitchen".
 void ReadIniIP(const IniFile& aIpIni, TTerminalContext& aContext, TDeviceConfig& aDevices);
 // Printers, cash drawer, line display and sign pad (gbSignPadType, giSignPadPort).
 void ReadIniDevice(const IniFile& aPosIni, TTerminalContext& aContext, TDeviceConfig& aDevices);
+// The approval driver's file: aDevices.approvalDriver, taken from
+// aProgramFolder when it is a relative path.
+std::filesystem::path ApprovalDriverPath(const TDeviceConfig& aDevices, const std::string& aProgramFolder);
 // True when both "ServerDB" and "Host" of section "MAIN" are set.
 bool HasServerSettings(const TTerminalContext& aContext);
 

@@ -95,6 +95,25 @@ TEST(TerminalConfigTest, SetupWrittenAndReadBackGivesTheSameDevices)
     EXPECT_EQ(again.giSignPadPort, 9);
 }
 
+TEST(TerminalConfigTest, ApprovalDriverIsTakenFromTheProgramFolderUnlessAbsolute)
+{
+    struct Case {
+        const char* ini;
+        const char* path;
+    } cases[] = {
+        {"[POS]\nUpjangCode=3101\n", "/opt/pos/CardDrv.so"},  // no key: the default beside the program
+        {"[CONFIG]\nApprovalDriver=\n", "/opt/pos/CardDrv.so"},
+        {"[config]\napprovaldriver=drivers/libSim.so\n", "/opt/pos/drivers/libSim.so"},
+        {"[CONFIG]\nApprovalDriver=/usr/lib/pos/libKicc.so\n", "/usr/lib/pos/libKicc.so"},
+    };
+    for (const Case& c : cases) {
+        TTerminalContext ctx;
+        TDeviceConfig devices;
+        ReadIniConfig(IniFile::fromText(c.ini), ctx, devices);
+        EXPECT_EQ(ApprovalDriverPath(devices, "/opt/pos/"), std::filesystem::path(c.path)) << c.ini;
+    }
+}
+
 TEST(TerminalConfigTest, ShutdownPowersOffOnlyUpToPosNinety)
 {
     struct Case {
