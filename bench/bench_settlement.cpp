@@ -94,6 +94,7 @@ TPayLines twoTenders(const TTerminalContext& aCtx, Currency aDue)
 struct PayScreen final : TPaymentScreen {
     explicit PayScreen(TTerminalContext& aCtx) : ctx(aCtx) {}
     bool OffersTenders() override { return true; }
+    void BillStored(const TPayLines&) override {}  // cash only: no approvals to settle
     bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override
     {
         const TPayLines lines = twoTenders(ctx, aDue);

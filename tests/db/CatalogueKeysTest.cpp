@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 const std::set<std::string> kLogOnlyNames = {"IZD000-ConnectDB", "IZC000-UploadData", "IZC002-AddOffLineData-",
                                              "IZC002-SaveOffLineData-1", "IZC002-SaveOffLineData-2",
                                              "IZC002-LoadOffLineData", "IZC002-QueueBill",
-                                             "IAI010-SaveBillNo", "IAI010-btnPayClick"};
+                                             "IAI010-SaveBillNo", "IAI010-btnPayClick", "ICI010-ExecCard",
+                                             "ICI010-ApprovalJournal", "ICI010-LoadApprovalDriver"};
 
 bool isUpperOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 bool isKeyChar(char c) { return isUpperOrDigit(c) || (c >= 'a' && c <= 'z') || c == '_' || c == '-'; }

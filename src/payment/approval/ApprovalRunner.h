@@ -2,7 +2,7 @@
 // Runs one approval request off the GUI thread and hands its result back.
 //
 // The payment screen shows its waiting panel, disables itself and calls
-// Run(work, done): work (a TCardApprovals call) runs on a worker thread; when
+// Run(work, done): work (a TApprovalChannels call) runs on a worker thread; when
 // it ends, done(result) runs wherever the poster puts it (on the GUI thread
 // with TQtCompletionPoster). Only one request is outstanding at a time: Run
 // refuses while the previous one has not reached its completion yet, and

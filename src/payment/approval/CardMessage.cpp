@@ -108,7 +108,7 @@ std::int64_t TCardRequestText::HalbuMonth() const { return getNumber(bytes_, kHa
 std::string TCardRequestText::OrgAgreeNo() const { return Approval() ? std::string{} : getTrimmed(bytes_, kOrgAgreeNo); }
 std::string TCardRequestText::SaleDate() const { return "20" + get(bytes_, kSaleDate); }
 
-TCardRequestText BuildCardRequest(const TCardRequest& aRequest)
+TCardRequestText BuildCardRequest(const TCardServerRequest& aRequest)
 {
     TCardRequestText text;
     text.SetUpjangCode(aRequest.UpjangCode);

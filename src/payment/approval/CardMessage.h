@@ -36,7 +36,7 @@ inline constexpr const char* kCardNoAnswerCode = ">.<;";
 inline constexpr const char* kCardApprovedCode = "0000";
 
 // What a caller puts into one request, in the order the fields are written.
-struct TCardRequest {
+struct TCardServerRequest {
     std::string UpjangCode;    // outlet code
     std::string UpjangSeq;     // POS number
     std::string SaleDate;      // "yyyymmdd"; sent as its characters 3 to 8
@@ -98,7 +98,7 @@ private:
 };
 
 // A whole request built in the calling order of every caller.
-TCardRequestText BuildCardRequest(const TCardRequest& aRequest);
+TCardRequestText BuildCardRequest(const TCardServerRequest& aRequest);
 
 // The response: the empty one until an answer is accepted.
 class TCardResponseText {

@@ -18,11 +18,11 @@ std::string TZoCard::serverNote(const char* aFormat) const
     return text;
 }
 
-TCardAnswer TZoCard::fail(const char* aCode, std::string aNote, TCardOutcome aOutcome, bool aSent)
+TCardServerAnswer TZoCard::fail(const char* aCode, std::string aNote, TCardOutcome aOutcome, bool aSent)
 {
     response_.SetErrCode(aCode);
     response_.SetNote(aNote);
-    return TCardAnswer{aOutcome, aCode, std::move(aNote), aSent};
+    return TCardServerAnswer{aOutcome, aCode, std::move(aNote), aSent};
 }
 
 bool TZoCard::repeatsLastCard() const
@@ -32,7 +32,7 @@ bool TZoCard::repeatsLastCard() const
            elapsed >= TApprovalClock::time_point::duration::zero() && elapsed < kCardRepeatWindow;
 }
 
-TCardAnswer TZoCard::Execute(const TCardRequest& aRequest)
+TCardServerAnswer TZoCard::Execute(const TCardServerRequest& aRequest)
 {
     request_ = BuildCardRequest(aRequest);
     response_.ClearAll();
@@ -46,7 +46,7 @@ TCardAnswer TZoCard::Execute(const TCardRequest& aRequest)
     if (repeatsLastCard()) {
         if (lastGetData_.empty()) return fail(kCardTimeCode, kCardTimeNote, TCardOutcome::Refused, false);
         if (lastSendData_ == request_.Bytes() && response_.Accept(lastGetData_, approval) && response_.Approved())
-            return TCardAnswer{TCardOutcome::Approved, response_.ErrCode(), MaskNumbersForLog(response_.Note()), false};
+            return TCardServerAnswer{TCardOutcome::Approved, response_.ErrCode(), MaskNumbersForLog(response_.Note()), false};
         response_.ClearAll();
     }
 
@@ -73,7 +73,7 @@ TCardAnswer TZoCard::Execute(const TCardRequest& aRequest)
     const TCardOutcome outcome = response_.Approved() ? TCardOutcome::Approved : TCardOutcome::Refused;
     // The server's message goes to the cashier and the log: a card number
     // it quotes is masked.
-    return TCardAnswer{outcome, response_.ErrCode(), MaskNumbersForLog(response_.Note()), true};
+    return TCardServerAnswer{outcome, response_.ErrCode(), MaskNumbersForLog(response_.Note()), true};
 }
 
 }  // namespace pos

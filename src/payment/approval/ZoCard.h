@@ -36,7 +36,7 @@ namespace pos {
 
 enum class TCardOutcome { Approved, Refused, Uncertain };
 
-struct TCardAnswer {
+struct TCardServerAnswer {
     TCardOutcome Outcome = TCardOutcome::Refused;
     std::string ErrCode;  // "0000" when approved
     std::string Note;     // the server's message (card numbers masked), or the client's own (whole, not cut to the field)
@@ -68,7 +68,7 @@ public:
     const std::string& Host() const { return host_; }
     std::int64_t Port() const { return port_; }
 
-    TCardAnswer Execute(const TCardRequest& aRequest);
+    TCardServerAnswer Execute(const TCardServerRequest& aRequest);
 
     // The last request and its answer (the response properties: CompCode,
     // CompName, BalgupsaCode, BalgupsaName, AgreeNo, AgreeAmt, AgreeDate,
@@ -77,7 +77,7 @@ public:
     const TCardResponseText& Response() const { return response_; }
 
 private:
-    TCardAnswer fail(const char* aCode, std::string aNote, TCardOutcome aOutcome, bool aSent);
+    TCardServerAnswer fail(const char* aCode, std::string aNote, TCardOutcome aOutcome, bool aSent);
     std::string serverNote(const char* aFormat) const;
     bool repeatsLastCard() const;
 

@@ -161,6 +161,7 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
     const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, joined({&sale.rows, &transfer}),
                                   offLineRows);
     if (stored != TOutcome::Stored) return stored;
+    payScreen_.BillStored(recording.Lines());
 
     // The drawer opens after every settlement, except at the hotel
     // restaurants when no cash changed hands.

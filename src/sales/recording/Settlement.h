@@ -57,6 +57,9 @@ public:
     // Runs the screen for a bill of aDue with aRecorder behind it; true when
     // it closed with the payment recorded.
     virtual bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) = 0;
+    // The bill of the last recorded payment is stored (committed or queued):
+    // the card approvals of its tender lines belong to a stored bill now.
+    virtual void BillStored(const TPayLines& aLines) = 0;
 };
 
 // A stored bill, as its printing needs it.

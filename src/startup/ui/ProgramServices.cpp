@@ -1,6 +1,7 @@
 #include "startup/ui/ProgramServices.h"
 
 #include "core/TerminalContext.h"
+#include "db/DayLog.h"
 #include "devices/TicketJobs.h"
 #include "discounts/DiscountEngine.h"
 #include "lookups/Lookups.h"
@@ -14,6 +15,11 @@
 #include <QApplication>
 
 namespace pos {
+namespace {
+
+const char* const kLogApprovalJournal = "ICI010-ApprovalJournal";
+
+}  // namespace
 
 TOutletPrintInfo TStoreOutletPrintSource::OutletPrintInfo() const
 {
@@ -58,33 +64,22 @@ bool TProgramPaymentScreen::Run(TPayRecorder& aRecorder, Currency aDue, TPayShow
 {
     QWidget* over = QApplication::activeWindow();
     TPayScreenLaunchers launchers(env_, dialogs_, over);
-    TPayDeps deps{env_, context_, store_, dialogs_, lookups_, aRecorder, approvals_, launchers, over};
+    TPayDeps deps{env_, context_, store_, dialogs_, lookups_, aRecorder, approvals_.Approvals(), launchers, over};
     TPaySummary summary;
     if (!RunPayScreen(deps, aDue, &summary)) return false;
     aShown = {summary.received, summary.change, summary.Kind(TPayKind::Cash)};
     return true;
 }
 
-namespace {
-
-const char* const kNoApprovalCode = "NONE";
-const char* const kNoApprovalMessage = "카드 승인 장치가 설정되지 않았습니다.";
-
-template <class Answer>
-Answer refused()
+void TProgramPaymentScreen::BillStored(const TPayLines& aLines)
 {
-    Answer answer;
-    answer.Outcome = TApprovalOutcome::Refused;
-    answer.ErrCode = kNoApprovalCode;
-    answer.Message = kNoApprovalMessage;
-    return answer;
+    std::string error;
+    if (!approvals_.Journal().CommitLines(aLines, &error)) WriteLogFile(context_, kLogApprovalJournal, error);
 }
 
-}  // namespace
-
-TCardAnswer TNoCardApprovals::ApproveCard(const TCardRequest&) { return refused<TCardAnswer>(); }
-TCardAnswer TNoCardApprovals::CancelCard(const TCardRequest&) { return refused<TCardAnswer>(); }
-TCashAnswer TNoCardApprovals::ApproveCash(const TCashRequest&) { return refused<TCashAnswer>(); }
-TCashAnswer TNoCardApprovals::CancelCash(const TCashRequest&) { return refused<TCashAnswer>(); }
+std::string OwnCardTerminalId(const TMasterStore& aStore)
+{
+    return aStore.glUpjangData.empty() ? std::string() : aStore.glUpjangData.front().CardTID;
+}
 
 }  // namespace pos

@@ -6,7 +6,7 @@
 
 #include "core/ui/ScreenEnv.h"
 #include "devices/Devices.h"
-#include "payment/CardApprovals.h"
+#include "payment/approval/TerminalApprovalSetup.h"
 #include "sales/SaleServices.h"
 #include "sales/recording/Settlement.h"
 
@@ -94,7 +94,7 @@ private:
 class TProgramPaymentScreen final : public TPaymentScreen {
 public:
     TProgramPaymentScreen(TScreenEnv aEnv, TTerminalContext& aContext, TMasterStore& aStore, DialogService& aDialogs,
-                          TLookups& aLookups, TCardApprovals& aApprovals)
+                          TLookups& aLookups, TTerminalApprovalSetup& aApprovals)
         : env_(std::move(aEnv)),
           context_(aContext),
           store_(aStore),
@@ -106,6 +106,8 @@ public:
 
     bool OffersTenders() override;
     bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override;
+    // The journal lets go of the approvals of the stored bill.
+    void BillStored(const TPayLines& aLines) override;
 
 private:
     TScreenEnv env_;
@@ -113,18 +115,10 @@ private:
     TMasterStore& store_;
     DialogService& dialogs_;
     TLookups& lookups_;
-    TCardApprovals& approvals_;
+    TTerminalApprovalSetup& approvals_;
 };
 
-// A terminal without a card approval channel: every card and cash-receipt
-// request is refused with a message saying so (the cashier can still take
-// the card on the EasyCheck terminal, which needs no approval here).
-class TNoCardApprovals final : public TCardApprovals {
-public:
-    TCardAnswer ApproveCard(const TCardRequest& aRequest) override;
-    TCardAnswer CancelCard(const TCardRequest& aRequest) override;
-    TCashAnswer ApproveCash(const TCashRequest& aRequest) override;
-    TCashAnswer CancelCash(const TCashRequest& aRequest) override;
-};
+// The own outlet's card terminal ID (CardTID), as the store holds it now.
+std::string OwnCardTerminalId(const TMasterStore& aStore);
 
 }  // namespace pos

@@ -150,7 +150,9 @@ void TTerminalProgram::RunSaleScreen()
                                   ticketJobs_, [this](const std::string& aLine1, const std::string& aLine2) {
                                       if (devices_) devices_->ShowLineDisplay(aLine1, aLine2);
                                   });
-    TProgramPaymentScreen payScreen(env_, context_, startup_.store, dialogs_, lookups, cardApprovals_);
+    TTerminalApprovalSetup approvals(context_, startup_.devices, [this] { return OwnCardTerminalId(startup_.store); });
+    reportApprovalProblems(approvals);
+    TProgramPaymentScreen payScreen(env_, context_, startup_.store, dialogs_, lookups, approvals);
     TSettlement settlement(context_, startup_.store, startup_.data, offLine_, billNumbers_, lookups, dialogs_,
                            payScreen, billPrinter_);
     TTerminalShutdown& shutdown = *this;
@@ -174,6 +176,14 @@ void TTerminalProgram::RunSaleScreen()
     deps.printer1 = startup_.devices.printer1.type;
     deps.version = GetVersion();
     pos::RunSaleScreen(deps);
+}
+
+// The cashier hears at once when cards cannot be approved the usual way;
+// the loader's own words go to the day log for the IT team.
+void TTerminalProgram::reportApprovalProblems(const TTerminalApprovalSetup& aApprovals)
+{
+    if (!aApprovals.DriverDetail().empty()) WriteLogFile(context_, "ICI010-LoadApprovalDriver", aApprovals.DriverDetail());
+    for (const std::string& problem : aApprovals.Problems()) dialogs_.ErrBox(problem, true);
 }
 
 void TTerminalProgram::ClearDCModule()

@@ -106,6 +106,7 @@ private:
     void DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm) override;
 
     TScreenEnv screenEnv();
+    void reportApprovalProblems(const TTerminalApprovalSetup& aApprovals);
     void createDevices();
     void restartDevices();
     void reportStartTime(const char* aStep) const;
@@ -129,7 +130,6 @@ private:
     TTicketJobList ticketJobs_;
     TBillNumbers billNumbers_;
     TDiscountEngine discounts_;
-    TNoCardApprovals cardApprovals_;
     PrintSide printSide_{*this};
     // Before the devices: the devices' pending jobs go first at the end.
     TDeviceBillPrinter billPrinter_;

@@ -4,7 +4,7 @@
 #include "ApprovalTestSupport.h"
 #include "CardServerSim.h"
 #include "payment/approval/ApprovalRunner.h"
-#include "payment/approval/CardApprovals.h"
+#include "payment/approval/ApprovalChannels.h"
 #include "payment/approval/QtCompletionPoster.h"
 
 #include <QCoreApplication>
@@ -52,7 +52,7 @@ TEST(ApprovalRunnerTest, SlowApprovalRunsOffTheGuiThreadAndAnswersOnIt)
     TZoCard cardClient(link, clock);
     TApprovalJournal journal(dir / "Approvals");
     ASSERT_TRUE(journal.Open());
-    TCardApprovals approvals(*driver.Driver, cardClient, journal);
+    TApprovalChannels approvals(*driver.Driver, cardClient, journal);
 
     TQtCompletionPoster poster;
     TApprovalRunner runner(poster);

@@ -12,9 +12,9 @@ namespace {
 
 std::string spaces(int aCount) { return std::string(static_cast<std::size_t>(aCount), ' '); }
 
-TCardRequest keyedInApproval()
+TCardServerRequest keyedInApproval()
 {
-    TCardRequest r;
+    TCardServerRequest r;
     r.UpjangCode = "3101";
     r.UpjangSeq = "01";
     r.SaleDate = "20240105";
@@ -51,7 +51,7 @@ TEST(CardMessageTest, EmptyRequestAndResponse)
 
 struct RequestCase {
     const char* name;
-    TCardRequest request;
+    TCardServerRequest request;
     std::string expected;
 };
 

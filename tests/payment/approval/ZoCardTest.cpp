@@ -16,9 +16,9 @@ using test::ManualClock;
 constexpr const char* kCardA = "4111111111111111";
 constexpr const char* kCardB = "5555444433332222";
 
-TCardRequest keyedIn(const std::string& aCardNo, std::int64_t aAmount = 15000)
+TCardServerRequest keyedIn(const std::string& aCardNo, std::int64_t aAmount = 15000)
 {
-    TCardRequest r;
+    TCardServerRequest r;
     r.UpjangCode = "3101";
     r.UpjangSeq = "01";
     r.SaleDate = "20240105";
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(ZoCardTest, KeyedInAndSwipedCardsAreApprovedAndDecodedByTheServer)
 {
-    const TCardAnswer keyed = card.Execute(keyedIn(kCardA));
+    const TCardServerAnswer keyed = card.Execute(keyedIn(kCardA));
     EXPECT_EQ(keyed.Outcome, TCardOutcome::Approved);
     EXPECT_EQ(keyed.ErrCode, "0000");
     EXPECT_TRUE(keyed.Sent);
@@ -55,7 +55,7 @@ TEST_F(ZoCardTest, KeyedInAndSwipedCardsAreApprovedAndDecodedByTheServer)
     EXPECT_EQ(card.Response().CompName(), "비씨카드");
     EXPECT_EQ(card.Response().AgreeNo().size(), 8u);
 
-    TCardRequest swiped = keyedIn(kCardB, 230000);
+    TCardServerRequest swiped = keyedIn(kCardB, 230000);
     swiped.KeyIn = false;
     swiped.CardTrack2 = std::string(";") + kCardB + "=27011010000000000000?";
     swiped.HalbuMonth = 3;
@@ -84,7 +84,7 @@ TEST_F(ZoCardTest, KeyedInAndSwipedCardsAreApprovedAndDecodedByTheServer)
 TEST_F(ZoCardTest, RefusalCarriesTheServersCodeAndMessage)
 {
     server.Queue(*sim::ParseReply("refuse 5100 한도가 초과되었습니다."));
-    const TCardAnswer answer = card.Execute(keyedIn(kCardA));
+    const TCardServerAnswer answer = card.Execute(keyedIn(kCardA));
     EXPECT_EQ(answer.Outcome, TCardOutcome::Refused);
     EXPECT_EQ(answer.ErrCode, "5100");
     EXPECT_EQ(answer.Note, "한도가 초과되었습니다.");
@@ -107,7 +107,7 @@ TEST_F(ZoCardTest, AnswerSplitOverSeveralWritesIsOneAnswer)
 TEST_F(ZoCardTest, NoServerIsAConnectionFailureAndNothingWasSent)
 {
     card.SetPort(test::UnusedPort());
-    const TCardAnswer answer = card.Execute(keyedIn(kCardA));
+    const TCardServerAnswer answer = card.Execute(keyedIn(kCardA));
     EXPECT_EQ(answer.Outcome, TCardOutcome::Refused);
     EXPECT_EQ(answer.ErrCode, "CONN");
     EXPECT_FALSE(answer.Sent);
@@ -118,7 +118,7 @@ TEST_F(ZoCardTest, NoServerIsAConnectionFailureAndNothingWasSent)
 TEST_F(ZoCardTest, AmountsTheLineCannotCarryAreNotSent)
 {
     for (std::int64_t amount : {std::int64_t{0}, std::int64_t{-5000}, std::int64_t{100'000'000}}) {
-        const TCardAnswer answer = card.Execute(keyedIn(kCardA, amount));
+        const TCardServerAnswer answer = card.Execute(keyedIn(kCardA, amount));
         EXPECT_EQ(answer.ErrCode, "AMNT") << amount;
         EXPECT_FALSE(answer.Sent) << amount;
     }
@@ -140,7 +140,7 @@ class ZoCardBrokenAnswer : public ZoCardTest, public ::testing::WithParamInterfa
 TEST_P(ZoCardBrokenAnswer, IsUncertainNeverAnApprovalNorAPlainRefusal)
 {
     server.Queue(*sim::ParseReply(GetParam().reply));
-    const TCardAnswer answer = card.Execute(keyedIn(kCardA));
+    const TCardServerAnswer answer = card.Execute(keyedIn(kCardA));
     EXPECT_EQ(answer.Outcome, TCardOutcome::Uncertain);
     EXPECT_EQ(answer.ErrCode, GetParam().code);
     EXPECT_TRUE(answer.Sent);
@@ -175,7 +175,7 @@ struct RepeatCase {
     const char* name;
     const char* firstReply;
     std::chrono::seconds later;
-    void (*change)(TCardRequest& aSecond, const std::string& aFirstAgreeNo);
+    void (*change)(TCardServerRequest& aSecond, const std::string& aFirstAgreeNo);
     int requestsSent;        // by both calls together
     TCardOutcome second;
     bool sameApproval;       // the second call gives the first one's approval
@@ -193,9 +193,9 @@ TEST_P(ZoCardRepeat, Rule)
     const std::string firstAgreeNo = card.Response().AgreeNo();
 
     clock.Advance(c.later);
-    TCardRequest second = keyedIn(kCardA);
+    TCardServerRequest second = keyedIn(kCardA);
     if (c.change) c.change(second, firstAgreeNo);
-    const TCardAnswer answer = card.Execute(second);
+    const TCardServerAnswer answer = card.Execute(second);
     EXPECT_EQ(answer.Outcome, c.second);
     EXPECT_EQ(server.Requests(), c.requestsSent);
     EXPECT_EQ(answer.Sent, c.requestsSent == 2);
@@ -214,10 +214,10 @@ INSTANTIATE_TEST_SUITE_P(
         RepeatCase{"WithoutAKeptAnswerItIsRefusedWithTime", "close", 1s, nullptr, 1, TCardOutcome::Refused, false},
         // The kept answer belongs to its request: another instalment is
         // another request, and must not come back with the first one's terms.
-        RepeatCase{"OtherInstalmentIsSent", "approve", 1s, [](TCardRequest& r, const std::string&) { r.HalbuMonth = 3; },
+        RepeatCase{"OtherInstalmentIsSent", "approve", 1s, [](TCardServerRequest& r, const std::string&) { r.HalbuMonth = 3; },
                    2, TCardOutcome::Approved, false},
         RepeatCase{"CancellationRightAfterTheApprovalIsSent", "approve", 1s,
-                   [](TCardRequest& r, const std::string& aAgreeNo) {
+                   [](TCardServerRequest& r, const std::string& aAgreeNo) {
                        r.Approval = false;
                        r.OrgAgreeNo = aAgreeNo;
                    },
@@ -229,7 +229,7 @@ TEST_F(ZoCardTest, TimeRefusalSaysSo)
     server.Queue(*sim::ParseReply("close"));
     card.Execute(keyedIn(kCardA));
     clock.Advance(2s);
-    const TCardAnswer answer = card.Execute(keyedIn(kCardA));
+    const TCardServerAnswer answer = card.Execute(keyedIn(kCardA));
     EXPECT_EQ(answer.ErrCode, "TIME");
     EXPECT_EQ(answer.Note, "같은 카드로 10초 이내에 재승인을 할 수 없습니다.");
     EXPECT_EQ(card.Response().ErrCode(), "TIME");
@@ -258,7 +258,7 @@ TEST_F(ZoCardTest, FailedRequestNeverInheritsTheAnswerOfAnEarlierCard)
 
         clock.Advance(1s);
         card.SetPort(server.Port());
-        const TCardAnswer retry = card.Execute(keyedIn(kCardB, amount));
+        const TCardServerAnswer retry = card.Execute(keyedIn(kCardB, amount));
         EXPECT_EQ(retry.Outcome, TCardOutcome::Refused) << f.name;
         EXPECT_EQ(retry.ErrCode, "TIME") << f.name;
         EXPECT_NE(card.Response().AgreeNo(), approvalOfA) << f.name;

@@ -77,6 +77,7 @@ struct FakeProgram final : TLoginLaunchers, TDownloadLauncher, TTerminalShutdown
 // bill is stored and printed without tenders.
 struct NoPayScreen final : TPaymentScreen {
     bool OffersTenders() override { return false; }
+    void BillStored(const TPayLines&) override {}  // cash only: no approvals to settle
     bool Run(TPayRecorder&, Currency, TPayShown&) override { return false; }
 };
 struct CountingPrinter final : TBillPrinter {

@@ -57,6 +57,7 @@ struct PayScreen final : TPaymentScreen {
         aShown = {lines.received, lines.change, lines.cash.empty() ? Currency() : lines.cash.front().Amt};
         return true;
     }
+    void BillStored(const TPayLines& aLines) override { stored.push_back(aLines.received); }
     void cash(Currency aAmount)
     {
         TPayCashList line;
@@ -69,6 +70,7 @@ struct PayScreen final : TPaymentScreen {
     TPayLines tenders;
     std::function<void()> afterSave;
     std::int64_t refused = 0;
+    std::vector<Currency> stored;  // what the payments of the stored bills received
 };
 
 struct Printer final : TBillPrinter {

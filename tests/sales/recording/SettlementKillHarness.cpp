@@ -71,6 +71,7 @@ struct View final : TSaleView {
 struct CashScreen final : TPaymentScreen {
     explicit CashScreen(TTerminalContext& aContext) : ctx(aContext) {}
     bool OffersTenders() override { return true; }
+    void BillStored(const TPayLines&) override {}  // cash only: no approvals to settle
     bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override
     {
         TPayLines lines;

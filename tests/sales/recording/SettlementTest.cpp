@@ -40,6 +40,7 @@ TEST_F(SettlementTest, OnLineABillIsStoredWholeAndTheNextNumberIsKept)
     EXPECT_EQ(paid("0001"), "31000");  // 50,000 in, 19,000 change out
     EXPECT_EQ(db.query("SELECT amt::bigint FROM pay WHERE bill_no = '0001' AND pay_seq = 0"), "-19000");
     EXPECT_EQ(printer.printed, std::vector<Currency>{Currency(31000)});
+    EXPECT_EQ(payScreen.stored, std::vector<Currency>{Currency(50000)});
     EXPECT_TRUE(bill.IsFinished());
     EXPECT_EQ(numbers.NextOf("20261209"), 2);
     EXPECT_EQ(ctx.gsBillNo, "0002");
@@ -104,6 +105,7 @@ TEST_F(SettlementTest, AStatementThatFailsLeavesNothingAndTheBillOpen)
     EXPECT_EQ(lines(), 2);
     EXPECT_FALSE(bill.IsFinished());
     EXPECT_FALSE(data->InTransaction());
+    EXPECT_TRUE(payScreen.stored.empty());  // its approvals still wait for a bill
     // Once the server takes it, the same bill goes through under its number.
     db.query("DROP TRIGGER refuse_sale ON sale");
     EXPECT_EQ(settle(), TSettlement::TOutcome::Stored);
@@ -227,6 +229,7 @@ TEST_F(SettlementLostTest, ABillCutInTheMiddleIsQueuedWhole)
     EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
     EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
     EXPECT_EQ(numbers.NextOf("20261209"), 2);
+    EXPECT_EQ(payScreen.stored.size(), 1u);  // queued counts as stored
 }
 
 TEST_F(SettlementLostTest, AnOutletThatMayNotSellOffLineKeepsTheBill)
@@ -241,6 +244,7 @@ TEST_F(SettlementLostTest, AnOutletThatMayNotSellOffLineKeepsTheBill)
     EXPECT_EQ(queued(TOffLineQueue::Pay), 0);
     EXPECT_EQ(lines(), 1);
     EXPECT_FALSE(bill.IsFinished());
+    EXPECT_TRUE(payScreen.stored.empty());
     proxy.Restore();
     EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
 }

@@ -4,7 +4,7 @@
 #include "ApprovalTestSupport.h"
 #include "CardServerSim.h"
 #include "payment/PayLines.h"
-#include "payment/approval/CardApprovals.h"
+#include "payment/approval/ApprovalChannels.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ TCardApprovalRequest cancellationOf(const TCardApprovalRequest& aApproval, const
     return r;
 }
 
-class CardApprovalsTest : public ::testing::Test {
+class ApprovalChannelsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -66,10 +66,10 @@ protected:
     test::ManualClock clock;
     TZoCard cardClient{link, clock};
     TApprovalJournal journal{dir / "Approvals"};
-    TCardApprovals approvals{*driverLoad.Driver, cardClient, journal};
+    TApprovalChannels approvals{*driverLoad.Driver, cardClient, journal};
 };
 
-TEST_F(CardApprovalsTest, DriverApprovalIsJournalledWithoutTheTrack)
+TEST_F(ApprovalChannelsTest, DriverApprovalIsJournalledWithoutTheTrack)
 {
     TCardApprovalRequest swiped = cardRequest(kCard, 15000);
     swiped.KeyIn = false;
@@ -91,7 +91,7 @@ TEST_F(CardApprovalsTest, DriverApprovalIsJournalledWithoutTheTrack)
     EXPECT_EQ(ReadWholeFile(journal.FilePath())->find("9876543210"), std::string::npos);  // track data never stored
 }
 
-TEST_F(CardApprovalsTest, RefusalLeavesNothingAndGoesNowhereElse)
+TEST_F(ApprovalChannelsTest, RefusalLeavesNothingAndGoesNowhereElse)
 {
     script.Set({"card refuse 5100 4111111111111111 한도가 초과되었습니다."});
     const TCardApprovalResult r = approvals.ApproveCard(cardRequest(kCard, 15000));
@@ -102,7 +102,7 @@ TEST_F(CardApprovalsTest, RefusalLeavesNothingAndGoesNowhereElse)
     EXPECT_TRUE(reopenedJournal().empty());
 }
 
-TEST_F(CardApprovalsTest, DriverThatCannotProcessHandsTheCardToTheDedicatedLine)
+TEST_F(ApprovalChannelsTest, DriverThatCannotProcessHandsTheCardToTheDedicatedLine)
 {
     script.Set({"card fail"});
     const TCardApprovalResult r = approvals.ApproveCard(cardRequest(kCard, 15000));
@@ -124,7 +124,7 @@ TEST_F(CardApprovalsTest, DriverThatCannotProcessHandsTheCardToTheDedicatedLine)
 
 // Sent without an answer: the card company may have approved. The request
 // is kept as uncertain and never tried another way.
-TEST_F(CardApprovalsTest, UncertainRequestIsKeptAndNotRetriedElsewhere)
+TEST_F(ApprovalChannelsTest, UncertainRequestIsKeptAndNotRetriedElsewhere)
 {
     const struct {
         const char* name;
@@ -151,7 +151,7 @@ TEST_F(CardApprovalsTest, UncertainRequestIsKeptAndNotRetriedElsewhere)
     EXPECT_EQ(reopenedJournal().size(), 2u);
 }
 
-TEST_F(CardApprovalsTest, CancellingALineClearsItsEntryOnlyWhenTheCancellationIsAnswered)
+TEST_F(ApprovalChannelsTest, CancellingALineClearsItsEntryOnlyWhenTheCancellationIsAnswered)
 {
     const TCardApprovalRequest approval = cardRequest(kCard, 21000);
     const TCardApprovalResult approved = approvals.ApproveCard(approval);
@@ -167,7 +167,7 @@ TEST_F(CardApprovalsTest, CancellingALineClearsItsEntryOnlyWhenTheCancellationIs
     EXPECT_TRUE(reopenedJournal().empty());
 }
 
-TEST_F(CardApprovalsTest, RefundOnAReturnIsJournalledAndUndoneByANewApproval)
+TEST_F(ApprovalChannelsTest, RefundOnAReturnIsJournalledAndUndoneByANewApproval)
 {
     // The refund cancels an approval of an earlier, stored bill.
     TCardApprovalRequest refund = cardRequest(kOtherCard, 33000);
@@ -205,10 +205,10 @@ TEST_F(CardApprovalsTest, RefundOnAReturnIsJournalledAndUndoneByANewApproval)
     EXPECT_EQ(server.Charged(kOtherCard), 33000);
 }
 
-TEST_F(CardApprovalsTest, UnwritableJournalMeansNothingIsSent)
+TEST_F(ApprovalChannelsTest, UnwritableJournalMeansNothingIsSent)
 {
     TApprovalJournal broken(dir / "NotOpened");  // never opened: unusable
-    TCardApprovals withBrokenJournal(*driverLoad.Driver, cardClient, broken);
+    TApprovalChannels withBrokenJournal(*driverLoad.Driver, cardClient, broken);
     const TCardApprovalResult r = withBrokenJournal.ApproveCard(cardRequest(kCard, 15000));
     EXPECT_EQ(r.Outcome, TCardOutcome::Refused);
     EXPECT_EQ(r.ErrCode, kJournalCode);
@@ -219,7 +219,7 @@ TEST_F(CardApprovalsTest, UnwritableJournalMeansNothingIsSent)
 
 // The terminal stops with two approvals of an unstored bill; at the next
 // start they are listed and reversed, and the cards end up charged nothing.
-TEST_F(CardApprovalsTest, LeftOverApprovalsAreReversedWithTheSameData)
+TEST_F(ApprovalChannelsTest, LeftOverApprovalsAreReversedWithTheSameData)
 {
     script.Set({"card fail", "card fail"});
     ASSERT_EQ(approvals.ApproveCard(cardRequest(kCard, 12000)).Outcome, TCardOutcome::Approved);
@@ -235,7 +235,7 @@ TEST_F(CardApprovalsTest, LeftOverApprovalsAreReversedWithTheSameData)
     TZoCard freshClient(link, clock);
     freshClient.SetHost("127.0.0.1");
     freshClient.SetPort(server.Port());
-    TCardApprovals afterRestart(*driverLoad.Driver, freshClient, reopened);
+    TApprovalChannels afterRestart(*driverLoad.Driver, freshClient, reopened);
     script.Set({"card fail", "card fail"});
     const auto left = reopened.Entries();
     ASSERT_EQ(left.size(), 2u);
@@ -254,7 +254,7 @@ TEST_F(CardApprovalsTest, LeftOverApprovalsAreReversedWithTheSameData)
     EXPECT_EQ(received[3].SaleDate, "240106");
 }
 
-TEST_F(CardApprovalsTest, SameApprovalGivenTwiceIsKeptOnce)
+TEST_F(ApprovalChannelsTest, SameApprovalGivenTwiceIsKeptOnce)
 {
     script.Set({"card fail", "card fail"});
     const TCardApprovalRequest r = cardRequest(kCard, 17000);
@@ -268,7 +268,7 @@ TEST_F(CardApprovalsTest, SameApprovalGivenTwiceIsKeptOnce)
     EXPECT_EQ(server.Requests(), 1);
 }
 
-TEST_F(CardApprovalsTest, CashReceiptFromACardSwipeKeepsTheNumberOnly)
+TEST_F(ApprovalChannelsTest, CashReceiptFromACardSwipeKeepsTheNumberOnly)
 {
     TCashApprovalRequest r;
     r.SaleDate = "20240105";

@@ -1,4 +1,4 @@
-#include "payment/approval/CardApprovals.h"
+#include "payment/approval/ApprovalChannels.h"
 
 #include "cards/CardRules.h"
 #include "core/DateHelpers.h"
@@ -86,12 +86,12 @@ TCardNumber CardNumberOf(std::string_view aCardData)
     return {GetCreditCardNo(text), text.substr(equals + 1, 4)};
 }
 
-TCardApprovals::TCardApprovals(TApprovalDriver& aDriver, TZoCard& aCardClient, TApprovalJournal& aJournal)
+TApprovalChannels::TApprovalChannels(TApprovalDriver& aDriver, TZoCard& aCardClient, TApprovalJournal& aJournal)
     : driver_(aDriver), cardClient_(aCardClient), journal_(aJournal)
 {
 }
 
-std::optional<TJournalEntry> TCardApprovals::undoneBy(const TCardApprovalRequest& aRequest) const
+std::optional<TJournalEntry> TApprovalChannels::undoneBy(const TCardApprovalRequest& aRequest) const
 {
     const std::string cardNo = CardNumberOf(aRequest.CardData).CardNo;
     const std::string orgAgreeNo = TrimCopy(aRequest.OrgAgreeNo);
@@ -109,7 +109,7 @@ std::optional<TJournalEntry> TCardApprovals::undoneBy(const TCardApprovalRequest
     return *found;
 }
 
-std::optional<TJournalEntry> TCardApprovals::undoneBy(const TCashApprovalRequest& aRequest) const
+std::optional<TJournalEntry> TApprovalChannels::undoneBy(const TCashApprovalRequest& aRequest) const
 {
     const std::string identity = GetCreditCardNo(aRequest.Identity);
     const TBillKey bill = billOf(aRequest);
@@ -122,7 +122,7 @@ std::optional<TJournalEntry> TCardApprovals::undoneBy(const TCashApprovalRequest
     return *found;
 }
 
-void TCardApprovals::settle(TJournalEntry aEntry, TCardOutcome aOutcome, std::string& aProblem, std::int64_t& aJournalId)
+void TApprovalChannels::settle(TJournalEntry aEntry, TCardOutcome aOutcome, std::string& aProblem, std::int64_t& aJournalId)
 {
     if (aOutcome == TCardOutcome::Refused) {
         journal_.Remove(aEntry.Id, &aProblem);
@@ -144,9 +144,9 @@ void TCardApprovals::settle(TJournalEntry aEntry, TCardOutcome aOutcome, std::st
     if (journal_.Replace(aEntry, &aProblem)) aJournalId = aEntry.Id;
 }
 
-TCardApprovalResult TCardApprovals::askCardServer(const TCardApprovalRequest& r)
+TCardApprovalResult TApprovalChannels::askCardServer(const TCardApprovalRequest& r)
 {
-    TCardRequest request;
+    TCardServerRequest request;
     request.UpjangCode = r.UpjangCode;
     request.UpjangSeq = r.PosNo;
     request.SaleDate = r.Today;
@@ -159,7 +159,7 @@ TCardApprovalResult TCardApprovals::askCardServer(const TCardApprovalRequest& r)
     request.CardTrack2 = r.CardData;
     request.HalbuMonth = r.HalbuMonth;
     request.OrgAgreeNo = r.OrgAgreeNo;
-    const TCardAnswer answer = cardClient_.Execute(request);
+    const TCardServerAnswer answer = cardClient_.Execute(request);
 
     TCardApprovalResult result;
     result.Outcome = answer.Outcome;
@@ -180,7 +180,7 @@ TCardApprovalResult TCardApprovals::askCardServer(const TCardApprovalRequest& r)
     return result;
 }
 
-TCardApprovalResult TCardApprovals::askCard(const TCardApprovalRequest& r)
+TCardApprovalResult TApprovalChannels::askCard(const TCardApprovalRequest& r)
 {
     const TDriverCardResult d = driver_.ApprovalCard(r);
     if (!d.Approved && d.ErrCode.empty()) return askCardServer(r);
@@ -203,7 +203,7 @@ TCardApprovalResult TCardApprovals::askCard(const TCardApprovalRequest& r)
     return result;
 }
 
-TCardApprovalResult TCardApprovals::ApproveCard(const TCardApprovalRequest& aRequest)
+TCardApprovalResult TApprovalChannels::ApproveCard(const TCardApprovalRequest& aRequest)
 {
     if (aRequest.Amount < 1 || aRequest.Amount > kCardMaxAmount) {
         TCardApprovalResult refused;
@@ -236,7 +236,7 @@ TCardApprovalResult TCardApprovals::ApproveCard(const TCardApprovalRequest& aReq
     return result;
 }
 
-TCashApprovalResult TCardApprovals::ApproveCash(const TCashApprovalRequest& aRequest)
+TCashApprovalResult TApprovalChannels::ApproveCash(const TCashApprovalRequest& aRequest)
 {
     if (aRequest.Amount < 1) {
         TCashApprovalResult refused;
@@ -277,7 +277,7 @@ TCashApprovalResult TCardApprovals::ApproveCash(const TCashApprovalRequest& aReq
     return result;
 }
 
-TCardApprovalResult TCardApprovals::ReverseCard(const TJournalEntry& aEntry, const TReversalContext& aContext)
+TCardApprovalResult TApprovalChannels::ReverseCard(const TJournalEntry& aEntry, const TReversalContext& aContext)
 {
     if (aEntry.Kind != TJournalKind::Card || aEntry.State != TJournalState::Done) {
         TCardApprovalResult refused;
@@ -305,7 +305,7 @@ TCardApprovalResult TCardApprovals::ReverseCard(const TJournalEntry& aEntry, con
     return ApproveCard(r);
 }
 
-TCashApprovalResult TCardApprovals::ReverseCash(const TJournalEntry& aEntry, const TReversalContext& aContext)
+TCashApprovalResult TApprovalChannels::ReverseCash(const TJournalEntry& aEntry, const TReversalContext& aContext)
 {
     if (aEntry.Kind != TJournalKind::Cash || aEntry.State != TJournalState::Done) {
         TCashApprovalResult refused;

@@ -1,5 +1,5 @@
 #pragma once
-// TCardApprovals: one card or cash-receipt request through the channels the
+// TApprovalChannels: one card or cash-receipt request through the channels the
 // terminal has, with the approval journal kept on the way.
 //
 // Cards go to the approval driver first; when the driver could not process
@@ -78,9 +78,9 @@ inline constexpr const char* kNoReversalNote =
 inline constexpr const char* kUncertainApprovalNote =
     "승인 결과를 받지 못했습니다. 카드사에서 승인되었을 수 있으니\r확인하기 전에는 같은 카드로 다시 결제하지 마십시오.";
 
-class TCardApprovals {
+class TApprovalChannels {
 public:
-    TCardApprovals(TApprovalDriver& aDriver, TZoCard& aCardClient, TApprovalJournal& aJournal);
+    TApprovalChannels(TApprovalDriver& aDriver, TZoCard& aCardClient, TApprovalJournal& aJournal);
 
     TCardApprovalResult ApproveCard(const TCardApprovalRequest& aRequest);
     TCashApprovalResult ApproveCash(const TCashApprovalRequest& aRequest);
