@@ -110,10 +110,10 @@ bool blankTrackValue(std::string& aLine, const TOffLineQueueInfo& aInfo)
     return changed;
 }
 
-std::string blankedNote(const TOffLineQueueInfo& aInfo, const std::string& aFile, int aCount)
+// The count only: the log never learns what was blanked.
+std::string blankedNote(const std::string& aFile, int aCount)
 {
-    return aFile + ": card track data blanked in " + std::to_string(aCount) + (aCount == 1 ? " line" : " lines") +
-           " (" + aInfo.Name + " keeps card numbers and expiry dates only)";
+    return aFile + ": card track data blanked in " + std::to_string(aCount) + (aCount == 1 ? " line" : " lines");
 }
 
 bool removeFile(const std::filesystem::path& aPath, std::string* aError)
@@ -327,7 +327,7 @@ void TOffLineStore::scrubFile(TOffLineQueue aQueue, const std::filesystem::path&
     const TOffLineQueueInfo& info = OffLineQueueInfo(aQueue);
     const int blanked = BlankTrackData(info, aLines);
     if (blanked == 0) return;
-    const std::string note = blankedNote(info, aPath.filename().string(), blanked);
+    const std::string note = blankedNote(aPath.filename().string(), blanked);
     std::string error;
     if (WriteFileAtomically(aPath, JoinQueueFile(aLines), TFileAccess::OwnerOnly, &error))
         WriteLogFile(context_, kLogLoad, note + "; the file was written again");

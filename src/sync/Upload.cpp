@@ -197,7 +197,7 @@ bool TOffLineUpload::replay(TPlan& aPlan)
         aPlan.blanked = true;
         WriteLogFile(ctx_, aPlan.info->UploadKey,
                      std::string(aPlan.info->Name) + ": card track data blanked in " + std::to_string(blanked) +
-                         " lines before the upload");
+                         (blanked == 1 ? " line" : " lines") + " before the upload");
     }
     const std::size_t n = aPlan.lines.size();
     aPlan.parsed.reserve(n);
