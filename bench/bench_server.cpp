@@ -25,7 +25,13 @@ std::optional<TDbLogin> benchLogin()
     const char* password = std::getenv("POS_DB_PASSWORD");
     const char* database = std::getenv("POS_DB_NAME");
     if (!host || !port || !user || !password || !database) return std::nullopt;
-    return TDbLogin{host, std::atoi(port), database, user, password};
+    TDbLogin login;
+    login.host = host;
+    login.port = std::atoi(port);
+    login.database = database;
+    login.user = user;
+    login.password = password;
+    return login;
 }
 
 const char* const kNoServer = "POS_DB_* not set: scripts/db start && eval \"$(scripts/db env)\"";

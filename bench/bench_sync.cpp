@@ -33,14 +33,22 @@ namespace fs = std::filesystem;
 const char* const kNoServer = "POS_DB_* not set: scripts/db start && eval \"$(scripts/db env)\"";
 const char* const kDatabase = "pos_bench_sync";
 
-std::optional<TDbLogin> benchLogin(const char* aDatabase)
+// The terminal's role, or the schema's owner (who makes the database and
+// may empty its tables).
+std::optional<TDbLogin> benchLogin(const char* aDatabase, bool aOwner = false)
 {
     const char* host = std::getenv("POS_DB_HOST");
     const char* port = std::getenv("POS_DB_PORT");
-    const char* user = std::getenv("POS_DB_USER");
-    const char* password = std::getenv("POS_DB_PASSWORD");
+    const char* user = std::getenv(aOwner ? "POS_DB_OWNER" : "POS_DB_USER");
+    const char* password = std::getenv(aOwner ? "POS_DB_OWNER_PASSWORD" : "POS_DB_PASSWORD");
     if (!host || !port || !user || !password) return std::nullopt;
-    return TDbLogin{host, std::atoi(port), aDatabase, user, password};
+    TDbLogin login;
+    login.host = host;
+    login.port = std::atoi(port);
+    login.database = aDatabase;
+    login.user = user;
+    login.password = password;
+    return login;
 }
 
 bool exec(PGconn* aConn, const std::string& aSql, std::string* aError = nullptr)
@@ -56,7 +64,7 @@ bool exec(PGconn* aConn, const std::string& aSql, std::string* aError = nullptr)
 const char* prepareDatabase()
 {
     static std::string failure = [] {
-        const auto admin = benchLogin("postgres");
+        const auto admin = benchLogin("postgres", true);
         if (!admin) return std::string(kNoServer);
         TConnectResult c = OpenConnection(*admin, TDbTimeouts{});
         if (!c.conn) return c.error.message;
@@ -65,7 +73,7 @@ const char* prepareDatabase()
         if (!exec(c.conn.get(), std::string("DROP DATABASE IF EXISTS ") + kDatabase + " WITH (FORCE)", &error) ||
             !exec(c.conn.get(), std::string("CREATE DATABASE ") + kDatabase + " TEMPLATE " + (tmpl ? tmpl : "pos_template"), &error))
             return error;
-        TConnectResult db = OpenConnection(*benchLogin(kDatabase), TDbTimeouts{});
+        TConnectResult db = OpenConnection(*benchLogin(kDatabase, true), TDbTimeouts{});
         if (!db.conn) return db.error.message;
         exec(db.conn.get(), "SET statement_timeout = 0");
         const auto sql = ReadWholeFile(fs::path(POS_SOURCE_DIR) / "tools" / "large-data" / "large-data.sql");
@@ -198,7 +206,7 @@ void BM_Upload10000Bills(benchmark::State& state)
         t.queues.AddOffLineData("Pay", p);
     }
     const std::vector<std::string> sale = t.queues.glSaleOffLine, pay = t.queues.glPayOffLine;
-    TConnectResult c = OpenConnection(*benchLogin(kDatabase), TDbTimeouts{});
+    TConnectResult c = OpenConnection(*benchLogin(kDatabase, true), TDbTimeouts{});
     for (auto _ : state) {
         state.PauseTiming();
         exec(c.conn.get(), "TRUNCATE sale, pay");

@@ -2,7 +2,9 @@
 # Applies the migrations of db/migrations that a database does not have yet,
 # each in its own transaction together with its row in schema_version.
 # The database is named by the usual libpq variables (PGHOST, PGPORT,
-# PGDATABASE, PGUSER, PGPASSWORD); the objects belong to that user.
+# PGDATABASE, PGUSER, PGPASSWORD, PGSSLMODE, PGSSLROOTCERT); the objects
+# belong to that user, which must be the schema's owner, never a terminal's
+# role (README.md, Roles).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export PGOPTIONS="${PGOPTIONS:-} -c client_min_messages=warning"

@@ -28,6 +28,17 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+mode_t modeOf(TFileAccess aAccess) { return aAccess == TFileAccess::OwnerOnly ? 0600 : 0644; }
+
+// The rights of the group and of others taken from an open file.
+bool restrictToOwner(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return false;
+    if ((st.st_mode & 077) == 0) return true;
+    return ::fchmod(fd, st.st_mode & 0700) == 0;
+}
+
 void syncFolder(const std::filesystem::path& aFolder)
 {
     const int fd = ::open(aFolder.empty() ? "." : aFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -61,11 +72,14 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& aPath)
     return data;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes, std::string* aError)
+bool WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes, TFileAccess aAccess,
+                         std::string* aError)
 {
     std::filesystem::path tmp = aPath;
     tmp += ".tmp." + std::to_string(::getpid());
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A temporary file left by a crash keeps its old mode: it goes first.
+    ::unlink(tmp.c_str());
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modeOf(aAccess));
     if (fd < 0) {
         setError(aError, "cannot create", tmp);
         return false;
@@ -85,15 +99,37 @@ bool WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aB
     return true;
 }
 
-bool AppendToFile(const std::filesystem::path& aPath, std::string_view aBytes, std::string* aError)
+bool WriteFileAtomically(const std::filesystem::path& aPath, std::string_view aBytes, std::string* aError)
 {
-    const int fd = ::open(aPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    return WriteFileAtomically(aPath, aBytes, TFileAccess::Shared, aError);
+}
+
+bool AppendToFile(const std::filesystem::path& aPath, std::string_view aBytes, TFileAccess aAccess, std::string* aError)
+{
+    const int fd = ::open(aPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, modeOf(aAccess));
     if (fd < 0) {
         setError(aError, "cannot open", aPath);
         return false;
     }
+    // Not being able to tighten a file someone else owns does not stop the
+    // entry from being written.
+    if (aAccess == TFileAccess::OwnerOnly) restrictToOwner(fd);
     const bool ok = writeAll(fd, aBytes);
     if (!ok) setError(aError, "cannot append to", aPath);
+    ::close(fd);
+    return ok;
+}
+
+bool AppendToFile(const std::filesystem::path& aPath, std::string_view aBytes, std::string* aError)
+{
+    return AppendToFile(aPath, aBytes, TFileAccess::Shared, aError);
+}
+
+bool RestrictToOwner(const std::filesystem::path& aPath)
+{
+    const int fd = ::open(aPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    const bool ok = restrictToOwner(fd);
     ::close(fd);
     return ok;
 }

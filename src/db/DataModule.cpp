@@ -97,6 +97,7 @@ bool TfrmData::DataModuleCreate(const std::string& aDbUser)
     login_.port = static_cast<int>(posIp.readInteger("MAIN", "Port", 5432));
     login_.user = aDbUser;
     login_.password = GetDBPassword(ctx_.gsFolder, aDbUser);
+    login_.tls = ReadDbTls(posIp, ctx_.gsFolder);
     return true;
 }
 

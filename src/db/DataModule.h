@@ -52,7 +52,8 @@ public:
     // Credentials: server and database from the context (gsServerIP,
     // gsServerDB), the port from "Port" of section "MAIN" of "POSIP.ini"
     // (5432 when missing), user = the first program argument, password from
-    // "ZoUpdate.ini" (GetDBPassword). Without a user: the missing-user
+    // "ZoUpdate.ini" (GetDBPassword), TLS from "SSLMode" and "SSLRootCert"
+    // of section "MAIN" (ReadDbTls). Without a user: the missing-user
     // message and false (the program ends).
     bool DataModuleCreate(const std::string& aDbUser);
     void SetTimeouts(const TDbTimeouts& aTimeouts) { timeouts_ = aTimeouts; }

@@ -37,7 +37,8 @@ bool WriteLogFile(const TTerminalContext& aContext, std::string_view aProcedureN
         const std::filesystem::path file = DayLogPath(aContext);
         std::error_code ignored;
         std::filesystem::create_directories(file.parent_path(), ignored);
-        return AppendToFile(file, ToCp949(FormatLogEntry(aProcedureName, aMessage, std::time(nullptr))));
+        return AppendToFile(file, ToCp949(FormatLogEntry(aProcedureName, aMessage, std::time(nullptr))),
+                            TFileAccess::OwnerOnly);
     } catch (...) {
         // Out of memory or a file-system exception: the log entry is lost,
         // the caller's failure handling is not.

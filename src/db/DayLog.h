@@ -5,7 +5,9 @@
 //   the message
 //   an empty line
 // The log serves failures: writing it never throws and never stops the
-// caller's own failure handling (its rollback above all).
+// caller's own failure handling (its rollback above all). Log files are
+// readable by the terminal's user only (an older, shared one is tightened at
+// its next entry): even masked, they tell what the terminal did.
 
 #include "core/TerminalContext.h"
 

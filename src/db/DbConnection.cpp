@@ -1,5 +1,7 @@
 #include "db/DbConnection.h"
 
+#include "core/IniFile.h"
+
 #include <poll.h>
 
 #include <algorithm>
@@ -63,10 +65,38 @@ bool waitForSocket(PGconn* aConn, PostgresPollingStatusType aWaitFor, std::chron
     }
 }
 
+std::string lowerAscii(std::string aText)
+{
+    for (char& c : aText)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return aText;
+}
+
 }  // namespace
+
+TDbTls ReadDbTls(const IniFile& aPosIp, const std::filesystem::path& aFolder)
+{
+    TDbTls tls;
+    const std::string rootCert = aPosIp.readString("MAIN", "SSLRootCert");
+    if (!rootCert.empty()) {
+        const std::filesystem::path path(rootCert);
+        tls.rootCert = (path.is_absolute() ? path : aFolder / path).lexically_normal().string();
+    }
+    // Without a mode the connection is never weaker than encrypted, and a
+    // root certificate given is a root certificate used.
+    const std::string given = aPosIp.readString("MAIN", "SSLMode");
+    tls.mode = given.empty() ? (tls.rootCert.empty() ? "require" : "verify-full") : lowerAscii(given);
+    if (tls.mode != "require" && tls.mode != "verify-ca" && tls.mode != "verify-full")
+        tls.problem = "SSLMode \"" + given + "\" of POSIP.ini is not allowed: the connection to the server is always "
+                      "encrypted (require, verify-ca or verify-full)";
+    return tls;
+}
 
 TConnectResult OpenConnection(const TDbLogin& aLogin, const TDbTimeouts& aTimeouts)
 {
+    if (!aLogin.tls.problem.empty())
+        return {nullptr, {TDbErrorKind::ConnectionLost, "IZD000-ConnectDB", {}, aLogin.tls.problem}};
+
     const std::string port = std::to_string(aLogin.port);
     const std::string options = "-c DateStyle=ISO,YMD -c TimeZone=Asia/Seoul -c statement_timeout=" +
                                 std::to_string(aTimeouts.statementTimeoutMs);
@@ -88,11 +118,16 @@ TConnectResult OpenConnection(const TDbLogin& aLogin, const TDbTimeouts& aTimeou
         {"keepalives_interval", interval.c_str()},
         {"keepalives_count", count.c_str()},
         {"tcp_user_timeout", userTimeout.c_str()},
+        {"sslmode", aLogin.tls.mode.c_str()},
     };
     std::vector<const char*> keys, values;
     for (const auto& [key, value] : params) {
         keys.push_back(key);
         values.push_back(value);
+    }
+    if (!aLogin.tls.rootCert.empty()) {
+        keys.push_back("sslrootcert");
+        values.push_back(aLogin.tls.rootCert.c_str());
     }
     keys.push_back(nullptr);
     values.push_back(nullptr);

@@ -26,7 +26,7 @@ bool TOffLineBill::writePending(const std::vector<TLine>& aLines, bool aTakeBack
     std::vector<std::string> file{aTakeBack ? kTakeBack : kComplete};
     for (const TLine& l : aLines) file.push_back(std::string(OffLineQueueInfo(l.queue).Name) + '\t' + l.line);
     std::string error;
-    if (WriteFileAtomically(PendingPath(), JoinQueueFile(file), &error)) return true;
+    if (WriteFileAtomically(PendingPath(), JoinQueueFile(file), TFileAccess::OwnerOnly, &error)) return true;
     WriteLogFile(queues_.Context(), kLogQueueBill, kPendingBillFile + std::string(": ") + error);
     return false;
 }

@@ -3,6 +3,7 @@
 #include "core/Codec.h"
 #include "core/DateHelpers.h"
 #include "core/FileIO.h"
+#include "core/IdentityNumbers.h"
 #include "db/DayLog.h"
 #include "store/MirrorFile.h"
 
@@ -16,13 +17,13 @@ namespace pos {
 namespace {
 
 constexpr TOffLineQueueInfo kQueues[] = {
-    {TOffLineQueue::Sale, "Sale", "IZC002-UploadOffLineData-1", "IZC002-CompareOffLineData-1", 52, 7, 50},
-    {TOffLineQueue::Pay, "Pay", "IZC002-UploadOffLineData-2", "IZC002-CompareOffLineData-2", 21, 8, 19},
-    {TOffLineQueue::Card, "Card", "IZC002-UploadOffLineData-3", "IZC002-CompareOffLineData-3", 24, 7, 22},
-    {TOffLineQueue::Cash, "Cash", "IZC002-UploadOffLineData-5", "IZC002-CompareOffLineData-5", 16, 7, 14},
-    {TOffLineQueue::SaleCancel, "SaleCancel", "IZC002-UploadOffLineData-4", "IZC002-CompareOffLineData-4", 52, 7, 50},
-    {TOffLineQueue::SaleEvent, "SaleEvent", "IZC002-UploadOffLineData-6", "IZC002-CompareOffLineData-6", 32, 6, 30},
-    {TOffLineQueue::PayEvent, "PayEvent", "IZC002-UploadOffLineData-7", "IZC002-CompareOffLineData-7", 13, 8, 11},
+    {TOffLineQueue::Sale, "Sale", "IZC002-UploadOffLineData-1", "IZC002-CompareOffLineData-1", 52, 7, 50, -1},
+    {TOffLineQueue::Pay, "Pay", "IZC002-UploadOffLineData-2", "IZC002-CompareOffLineData-2", 21, 8, 19, -1},
+    {TOffLineQueue::Card, "Card", "IZC002-UploadOffLineData-3", "IZC002-CompareOffLineData-3", 24, 7, 22, 20},
+    {TOffLineQueue::Cash, "Cash", "IZC002-UploadOffLineData-5", "IZC002-CompareOffLineData-5", 16, 7, 14, 9},
+    {TOffLineQueue::SaleCancel, "SaleCancel", "IZC002-UploadOffLineData-4", "IZC002-CompareOffLineData-4", 52, 7, 50, -1},
+    {TOffLineQueue::SaleEvent, "SaleEvent", "IZC002-UploadOffLineData-6", "IZC002-CompareOffLineData-6", 32, 6, 30, -1},
+    {TOffLineQueue::PayEvent, "PayEvent", "IZC002-UploadOffLineData-7", "IZC002-CompareOffLineData-7", 13, 8, 11, -1},
 };
 
 const char* const kTimeMarker = "{-}";
@@ -60,6 +61,61 @@ std::string withoutTime(std::string_view aLine, int aTimeField)
     }
     out += tail;
     return out;
+}
+
+// A swipe's track 2 (sentinels allowed): a card number of 12 to 19 digits,
+// "=", and at least the four digits of the expiry. No other value of the
+// card and cash lines has that shape.
+bool looksLikeCardTrack(std::string_view aValue)
+{
+    const std::string track = StripSentinels(aValue);
+    const std::size_t equals = track.find('=');
+    if (equals == std::string::npos || equals < 12 || equals > 19 || track.size() < equals + 5) return false;
+    const auto digits = [&](std::size_t from, std::size_t to) {
+        return std::all_of(track.begin() + static_cast<std::ptrdiff_t>(from), track.begin() + static_cast<std::ptrdiff_t>(to),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return digits(0, equals) && digits(equals + 1, equals + 5);
+}
+
+std::string_view unquoted(std::string_view aField)
+{
+    if (aField.size() >= 2 && aField.front() == '\'' && aField.back() == '\'') return aField.substr(1, aField.size() - 2);
+    return aField;
+}
+
+// aLine with its track value blanked; false when nothing had to change.
+bool blankTrackValue(std::string& aLine, const TOffLineQueueInfo& aInfo)
+{
+    std::string_view tail;
+    const std::vector<std::string_view> fields = cutFields(aLine, tail);
+    const bool laidOut = tail.empty() && static_cast<int>(fields.size()) == aInfo.FieldCount;
+    std::string out;
+    bool changed = false;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::string_view value = unquoted(fields[i]);
+        const bool blank = !value.empty() && (laidOut ? static_cast<int>(i) == aInfo.TrackField : looksLikeCardTrack(value));
+        if (blank) {
+            out += value.size() == fields[i].size() ? "" : "''";
+            changed = true;
+        } else {
+            out += fields[i];
+        }
+        out += '\t';
+    }
+    if (!laidOut && looksLikeCardTrack(unquoted(tail))) {
+        changed = true;
+    } else {
+        out += tail;
+    }
+    if (changed) aLine = std::move(out);
+    return changed;
+}
+
+// The count only: the log never learns what was blanked.
+std::string blankedNote(const std::string& aFile, int aCount)
+{
+    return aFile + ": card track data blanked in " + std::to_string(aCount) + (aCount == 1 ? " line" : " lines");
 }
 
 bool removeFile(const std::filesystem::path& aPath, std::string* aError)
@@ -138,6 +194,15 @@ TOffLineLine ParseOffLineLine(std::string_view aLine, int aFieldCount)
         out.Values.push_back(std::move(value));
     }
     return out;
+}
+
+int BlankTrackData(const TOffLineQueueInfo& aInfo, std::vector<std::string>& aLines)
+{
+    if (aInfo.TrackField < 0) return 0;
+    int changed = 0;
+    for (std::string& line : aLines)
+        if (blankTrackValue(line, aInfo)) ++changed;
+    return changed;
 }
 
 std::vector<std::string> SplitQueueFile(std::string_view aBytes)
@@ -251,9 +316,38 @@ bool TOffLineStore::ensureLoaded(TOffLineQueue aQueue)
         WriteLogFile(context_, kLogLoad, path.filename().string() + ": cannot be read: " + std::strerror(errno));
         return false;
     }
-    loadLines(aQueue, SplitQueueFile(*bytes));
+    std::vector<std::string> lines = SplitQueueFile(*bytes);
+    scrubFile(aQueue, path, lines);
+    loadLines(aQueue, std::move(lines));
     loaded = true;
     return true;
+}
+
+// Blanks the track data an older terminal left in aLines (read from aPath)
+// and writes the file again. When it cannot be written the lines in memory
+// are blanked all the same, and the next load tries again.
+void TOffLineStore::scrubFile(TOffLineQueue aQueue, const std::filesystem::path& aPath, std::vector<std::string>& aLines)
+{
+    const TOffLineQueueInfo& info = OffLineQueueInfo(aQueue);
+    const int blanked = BlankTrackData(info, aLines);
+    if (blanked == 0) return;
+    const std::string note = blankedNote(aPath.filename().string(), blanked);
+    std::string error;
+    if (WriteFileAtomically(aPath, JoinQueueFile(aLines), TFileAccess::OwnerOnly, &error))
+        WriteLogFile(context_, kLogLoad, note + "; the file was written again");
+    else
+        WriteLogFile(context_, kLogLoad, note + " in memory; the file could not be written again: " + error);
+}
+
+// An aside file is only read by people, but it holds what its queue held.
+void TOffLineStore::scrubAsideFile(TOffLineQueue aQueue)
+{
+    if (OffLineQueueInfo(aQueue).TrackField < 0) return;
+    const std::filesystem::path path = AsidePath(aQueue);
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return;
+    std::vector<std::string> lines = SplitQueueFile(*bytes);
+    scrubFile(aQueue, path, lines);
 }
 
 bool TOffLineStore::LoadOffLineData()
@@ -268,9 +362,14 @@ bool TOffLineStore::LoadOffLineData()
             const std::string name = entry.path().filename().string();
             if (name == prefix || name.rfind(prefix + ".", 0) == 0) std::filesystem::remove(entry.path(), ec);
         }
+        // Files of an older terminal may be readable by all.
+        const std::filesystem::path files[] = {QueuePath(q.Queue), AsidePath(q.Queue)};
+        for (const std::filesystem::path& path : files)
+            if (std::filesystem::exists(path, ec)) RestrictToOwner(path);
         Lines(q.Queue).clear();
         loaded_[queueIndex(q.Queue)] = false;
         ok = ensureLoaded(q.Queue) && ok;
+        scrubAsideFile(q.Queue);
     }
     return ok;
 }
@@ -325,8 +424,11 @@ bool TOffLineStore::AddOffLineData(const std::string& aFileName, const std::vect
         WriteLogFile(context_, logName, std::string("the queue file ") + info->Name + " cannot be read; the record was not queued");
         return false;
     }
+    // The track value is never stored, whatever the caller passed.
+    std::vector<std::string> values = aValues;
+    if (info->TrackField >= 0) values[static_cast<std::size_t>(info->TrackField)].clear();
     bool lossy = false;
-    std::string line = BuildOffLineLine(aValues, stamp(), &lossy);
+    std::string line = BuildOffLineLine(values, stamp(), &lossy);
     const std::string_view key = OffLineKeyPrefix(line, info->KeyFields);
     std::vector<std::string>& lines = Lines(info->Queue);
     if (const auto at = findKey(info->Queue, key)) {
@@ -364,7 +466,7 @@ bool TOffLineStore::SaveOffLineData()
         }
         const std::vector<std::string>& lines = Lines(q.Queue);
         if (!lines.empty()) {
-            if (!WriteFileAtomically(QueuePath(q.Queue), JoinQueueFile(lines), &error)) {
+            if (!WriteFileAtomically(QueuePath(q.Queue), JoinQueueFile(lines), TFileAccess::OwnerOnly, &error)) {
                 WriteLogFile(context_, kLogSaveWrite, error);
                 dialogs_.ErrBox(kMsgSaveWrite + error, true);
                 ok = false;
@@ -401,7 +503,7 @@ bool TOffLineStore::KeepAside(TOffLineQueue aQueue, const std::vector<std::strin
             kept.push_back(line);
             added = true;
         }
-    return !added || WriteFileAtomically(path, JoinQueueFile(kept), aError);
+    return !added || WriteFileAtomically(path, JoinQueueFile(kept), TFileAccess::OwnerOnly, aError);
 }
 
 void TOffLineStore::Forget(TOffLineQueue aQueue, const std::vector<std::string>& aLines)

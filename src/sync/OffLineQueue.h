@@ -36,6 +36,18 @@
 // as a conflict when it differs: a second, different bill under the same
 // number must not vanish behind the first.
 //
+// Card track data is never kept once an approval is answered. The "Card"
+// line keeps its track value (P20) and the "Cash" line its identity-as-read
+// value (P9), so that the layout stays the one queue files on terminals
+// already have, but the value is always written empty: what a cancellation
+// needs is the card number and expiry (Card P8, P9; sent as a keyed-in card)
+// or the identity number (Cash P8). A queue or aside file that still holds
+// such values (written by an older terminal) has them blanked when it is
+// loaded and is rewritten; the log says how many lines, never what was in
+// them.
+//
+// Queue files and aside files are readable by the terminal's user only.
+//
 // Every queue file is replaced atomically. A line that cannot be read back
 // (damaged file, wrong number of values) is never dropped: it is logged when
 // the queue is loaded and the upload moves it, like a conflicting line, into
@@ -68,6 +80,7 @@ struct TOffLineQueueInfo {
     int FieldCount;          // values per line
     int KeyFields;           // leading values that name the record
     int TimeField;           // the value that holds the queuing time
+    int TrackField;          // the value once holding card track data, always empty; -1 for none
 };
 
 // The queues in upload order: sales, payments, card approvals, cash
@@ -94,6 +107,12 @@ struct TOffLineLine {
 // valid CP949. Problem texts never hold the line's values.
 TOffLineLine ParseOffLineLine(std::string_view aLine, int aFieldCount);
 
+// Makes the track value of aInfo's queue empty in every line (see the header
+// comment); in a damaged line, whose values may have moved, every value that
+// looks like card track data is made empty instead. The number of lines
+// changed; queues without a track value are left alone.
+int BlankTrackData(const TOffLineQueueInfo& aInfo, std::vector<std::string>& aLines);
+
 // The lines of a queue file's bytes (CR LF, LF or a lone CR end a line;
 // empty lines are not lines).
 std::vector<std::string> SplitQueueFile(std::string_view aBytes);
@@ -119,8 +138,10 @@ public:
 
     // Start-up: every queue from its file (a missing file is an empty
     // queue), and the temporary files a crash left beside them removed.
-    // Damaged lines are kept and logged. False when a file exists but
-    // cannot be read; that queue is then never written over (see Save).
+    // Damaged lines are kept and logged. Track data is blanked in the queue
+    // and aside files, and files readable by others are made private. False
+    // when a file exists but cannot be read; that queue is then never written
+    // over (see Save).
     bool LoadOffLineData();
 
     // Queues one record; see the header comment. False, logged under
@@ -157,6 +178,8 @@ private:
     // cannot be read.
     bool ensureLoaded(TOffLineQueue aQueue);
     void loadLines(TOffLineQueue aQueue, std::vector<std::string>&& aFileLines);
+    void scrubFile(TOffLineQueue aQueue, const std::filesystem::path& aPath, std::vector<std::string>& aLines);
+    void scrubAsideFile(TOffLineQueue aQueue);
     // Line index of the queued record with that key, if any.
     std::optional<std::size_t> findKey(TOffLineQueue aQueue, std::string_view aKey);
     std::string stamp() const;

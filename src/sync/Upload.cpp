@@ -66,6 +66,7 @@ struct TOffLineUpload::TPlan {
 
     const TOffLineQueueInfo* info;
     bool fileExists = false;
+    bool blanked = false;                    // track data was blanked: the file is written again
     std::vector<std::string> lines;          // as in the file
     std::vector<TOffLineLine> parsed;        // per line
     std::vector<TOutcome> outcome;           // per line
@@ -189,6 +190,15 @@ bool TOffLineUpload::replay(TPlan& aPlan)
     }
     aPlan.fileExists = true;
     aPlan.lines = SplitQueueFile(*bytes);
+    // Loading the queues blanks track data in the files; a file that could
+    // not be written again then still holds it, and neither the file written
+    // after the run nor the aside file may keep it.
+    if (const int blanked = BlankTrackData(*aPlan.info, aPlan.lines); blanked > 0) {
+        aPlan.blanked = true;
+        WriteLogFile(ctx_, aPlan.info->UploadKey,
+                     std::string(aPlan.info->Name) + ": card track data blanked in " + std::to_string(blanked) +
+                         (blanked == 1 ? " line" : " lines") + " before the upload");
+    }
     const std::size_t n = aPlan.lines.size();
     aPlan.parsed.reserve(n);
     aPlan.outcome.assign(n, TPlan::Pending);
@@ -266,8 +276,8 @@ void TOffLineUpload::finish(std::vector<TPlan>& aPlans)
             (stays ? stay : left).push_back(std::move(plan.lines[i]));
         }
         report.Lines = static_cast<int>(stay.size() + left.size());
-        if (left.empty()) continue;
-        if (!WriteFileAtomically(store_.QueuePath(queue), JoinQueueFile(stay), &error)) {
+        if (left.empty() && !plan.blanked) continue;
+        if (!WriteFileAtomically(store_.QueuePath(queue), JoinQueueFile(stay), TFileAccess::OwnerOnly, &error)) {
             // The server has the lines; the next run finds them there and
             // skips them as duplicates.
             WriteLogFile(ctx_, plan.info->UploadKey, error);

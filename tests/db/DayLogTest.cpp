@@ -59,6 +59,9 @@ TEST(DayLogTest, AppendsCp949EntriesToTheFileOfTheDay)
     EXPECT_EQ(text.find("first]\r\n영업장 하나\r\n\r\n["), text.find("first]"));
     EXPECT_NE(text.find("second]\r\ntwo\r\n\r\n"), std::string::npos);
     EXPECT_LT(text.find("first]"), text.find("second]"));
+    // Only the terminal's user may read what it logged.
+    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST(DayLogTest, EmptyMessageWritesNothingAndFailuresDoNotThrow)

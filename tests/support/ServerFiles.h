@@ -1,7 +1,8 @@
 #pragma once
 // A program folder pointed at the test database, as a terminal's would be:
-// "POSIP.ini" with the server's address and "ZoUpdate.ini" with its
-// scrambled password; the shipped statement catalogue; and the demo
+// "POSIP.ini" with the server's address and TLS settings (the server's
+// certificate checked against the CA of the test cluster) and "ZoUpdate.ini"
+// with its scrambled password; the shipped statement catalogue; and the demo
 // resort's master data in the database.
 // Test programs that use it define POS_SOURCE_DIR.
 
@@ -26,6 +27,8 @@ inline void WriteServerFiles(const PgTestDatabase& aDb, const std::filesystem::p
     posIp.writeString("MAIN", "ServerDB", aDb.name());
     posIp.writeString("MAIN", "Host", aDb.host());
     posIp.writeInteger("MAIN", "Port", aDb.port());
+    posIp.writeString("MAIN", "SSLMode", aDb.sslMode());
+    posIp.writeString("MAIN", "SSLRootCert", aDb.sslRootCert());
     EXPECT_TRUE(posIp.save(aFolder / "POSIP.ini"));
     EXPECT_TRUE(WriteDBPassword(aFolder / "ZoUpdate.ini", aDb.password()));
 }

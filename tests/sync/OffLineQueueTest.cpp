@@ -36,6 +36,26 @@ std::vector<std::string> saleValues(const std::string& aBill, int aSeq, const st
     return v;
 }
 
+// A card approval (24 values) and a cash receipt (16 values) as payment
+// recording queues them; aTrack goes where an older terminal put the swipe.
+const char* const kTrack = ";9410123456789012=28121010000012345678?";
+std::vector<std::string> cardValues(const std::string& aBill, const std::string& aTrack)
+{
+    return {"20240105", "3101", "01", aBill, "Y", "1", "Y", "19000", "9410123456789012", "2812", "00", "30012345", "",
+            "01", "한빛카드", "", "", "1234567", "20240105", "Y", aTrack, "1001", "{-}", "10.0.0.7"};
+}
+std::vector<std::string> cashValues(const std::string& aBill, const std::string& aIdentity, const std::string& aTrack)
+{
+    return {"20240105", "3101", "01", aBill, "Y", "1", "Y", "Y", aIdentity, aTrack, "7000", "123456789", "20240105",
+            "1001", "{-}", "10.0.0.7"};
+}
+
+std::filesystem::perms permsOf(const std::filesystem::path& aPath)
+{
+    return std::filesystem::status(aPath).permissions() & std::filesystem::perms::all;
+}
+constexpr auto kOwnerOnly = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+
 class OffLineQueueTest : public ::testing::Test {
 protected:
     OffLineQueueTest()
@@ -211,6 +231,80 @@ TEST_F(OffLineQueueTest, AnAsideFileThatCannotBeReadIsNotWrittenOver)
     EXPECT_FALSE(store.KeepAside(TOffLineQueue::Sale, {"a\t"}, &error));
     EXPECT_NE(error.find("Sale.bad"), std::string::npos) << error;
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "Sale.bad"));
+}
+
+TEST_F(OffLineQueueTest, TrackDataIsNeverQueued)
+{
+    ASSERT_TRUE(store.AddOffLineData("Card", cardValues("0001", kTrack)));
+    ASSERT_TRUE(store.AddOffLineData("Cash", cashValues("0001", "9410123456789012", kTrack)));
+    // The same record queued again, without the track this time, is the same record.
+    EXPECT_TRUE(store.AddOffLineData("Card", cardValues("0001", "")));
+    ASSERT_EQ(store.glCardOffLine.size(), 1u);
+
+    const TOffLineLine card = ParseOffLineLine(store.glCardOffLine[0], 24);
+    ASSERT_TRUE(card.Sound()) << card.Problem;
+    EXPECT_EQ(card.Values[20], "");
+    EXPECT_EQ(card.Values[8], "9410123456789012");  // what a cancellation needs stays
+    EXPECT_EQ(card.Values[9], "2812");
+    const TOffLineLine cash = ParseOffLineLine(store.glCashOffLine[0], 16);
+    ASSERT_TRUE(cash.Sound()) << cash.Problem;
+    EXPECT_EQ(cash.Values[9], "");
+    EXPECT_EQ(cash.Values[8], "9410123456789012");
+
+    ASSERT_TRUE(store.SaveOffLineData());
+    for (const char* name : {"Card", "Cash"}) EXPECT_EQ(file(name).find("=2812"), std::string::npos) << name;
+}
+
+// Queue and aside files written by an older terminal: their track data is
+// blanked and the files written again, before anything else reads them.
+TEST_F(OffLineQueueTest, TrackDataAnOlderTerminalQueuedIsBlankedWhenLoaded)
+{
+    const std::string plain = BuildOffLineLine(cardValues("0001", ""), now);
+    const std::string swiped = BuildOffLineLine(cardValues("0002", kTrack), now);
+    std::vector<std::string> shifted = cardValues("0003", kTrack);
+    shifted.erase(shifted.begin() + 5);  // damaged: every later value one place early
+    const std::string damaged = BuildOffLineLine(shifted, now);
+    ASSERT_TRUE(WriteFileAtomically(dir / "Card", JoinQueueFile({plain, swiped, damaged})));
+    ASSERT_TRUE(WriteFileAtomically(dir / "Card.bad", JoinQueueFile({BuildOffLineLine(cardValues("0009", kTrack), now)})));
+    const std::string typed = BuildOffLineLine(cashValues("0004", "01012345678", "01012345678"), now);
+    ASSERT_TRUE(WriteFileAtomically(dir / "Cash", JoinQueueFile({typed})));
+    const std::string pay = BuildOffLineLine(payValues("0001", "15000"), now);
+    ASSERT_TRUE(WriteFileAtomically(dir / "Pay", JoinQueueFile({pay})));
+
+    ASSERT_TRUE(store.LoadOffLineData());
+    const std::string swipedNow = BuildOffLineLine(cardValues("0002", ""), now);
+    shifted[19] = "";
+    const std::string damagedNow = BuildOffLineLine(shifted, now);
+    EXPECT_EQ(store.glCardOffLine, (std::vector<std::string>{plain, swipedNow, damagedNow}));
+    EXPECT_EQ(SplitQueueFile(file("Card")), store.glCardOffLine);
+    EXPECT_EQ(file("Card.bad"), JoinQueueFile({BuildOffLineLine(cardValues("0009", ""), now)}));
+    // The identity as typed stays as the receipt's number; the copy where a
+    // swipe would have been goes.
+    EXPECT_EQ(store.glCashOffLine, (std::vector<std::string>{BuildOffLineLine(cashValues("0004", "01012345678", ""), now)}));
+    EXPECT_EQ(store.glPayOffLine, (std::vector<std::string>{pay}));
+
+    const std::string text = log();
+    EXPECT_NE(text.find("Card: card track data blanked in 2 lines; the file was written again"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Card.bad: card track data blanked in 1 line;"), std::string::npos) << text;
+    EXPECT_NE(text.find("Cash: card track data blanked in 1 line;"), std::string::npos) << text;
+    EXPECT_EQ(text.find("=2812"), std::string::npos) << text;
+    EXPECT_EQ(text.find("9410123456789012"), std::string::npos) << text;
+    for (const char* name : {"Card", "Card.bad", "Cash", "Pay"}) EXPECT_EQ(permsOf(dir / name), kOwnerOnly) << name;
+
+    // Nothing is left to blank at the next start.
+    ASSERT_TRUE(WriteFileAtomically(DayLogPath(ctx), ""));
+    ASSERT_TRUE(store.LoadOffLineData());
+    EXPECT_EQ(log().find("blanked"), std::string::npos) << log();
+}
+
+TEST_F(OffLineQueueTest, QueueAndAsideFilesAreReadableByTheOwnerOnly)
+{
+    ASSERT_TRUE(store.AddOffLineData("Pay", payValues("0001", "15000")));
+    ASSERT_TRUE(store.SaveOffLineData());
+    EXPECT_EQ(permsOf(dir / "Pay"), kOwnerOnly);
+    ASSERT_TRUE(store.KeepAside(TOffLineQueue::Pay, {"a\t"}));
+    EXPECT_EQ(permsOf(dir / "Pay.bad"), kOwnerOnly);
 }
 
 }  // namespace

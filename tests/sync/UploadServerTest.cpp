@@ -257,5 +257,42 @@ TEST_F(UploadServerTest, ARefusedValueIsQuotedMaskedInTheLogAndTheMessage)
     }
 }
 
+// Lines an older terminal queued with the swipe in them: the upload sends
+// what a stored approval keeps, and what stays queued keeps no track.
+TEST_F(UploadServerTest, TrackDataInAnOlderQueueFileIsNeitherSentNorKept)
+{
+    EXPECT_EQ(count("SELECT count(*) FROM information_schema.columns WHERE column_name = 'track_two'"), 0);
+    const char* const track = ";9410123456789012=28121010000012345678?";
+    std::vector<std::string> card = cardValues("0001", "19000");
+    card[20] = track;
+    std::vector<std::string> refused = cardValues("0002", "5000");
+    refused[20] = track;
+    refused[5] = "x";  // the card sequence, an integer on the server
+    std::vector<std::string> cash = cashValues("0001", "7000");
+    cash[8] = kCardNo;
+    cash[9] = track;
+    const std::string cardLine = BuildOffLineLine(card, "20240105093000");
+    ASSERT_TRUE(WriteFileAtomically(dir / "Card", JoinQueueFile({cardLine, BuildOffLineLine(refused, "20240105093000")})));
+    ASSERT_TRUE(WriteFileAtomically(dir / "Cash", JoinQueueFile({BuildOffLineLine(cash, "20240105093000")})));
+
+    ASSERT_TRUE(UploadData(*data, store, false));
+    EXPECT_EQ(db.query("SELECT card_no || '=' || valid_thru FROM card_approval"), std::string(kCardNo) + "=2812");
+    EXPECT_EQ(db.query("SELECT card_no FROM cash_receipt"), kCardNo);
+    EXPECT_EQ(fileLines("Cash").size(), 0u);
+    const auto stays = fileLines("Card");
+    ASSERT_EQ(stays.size(), 1u);  // the refused line, blanked
+    EXPECT_EQ(stays[0].find("=2812"), std::string::npos) << stays[0];
+    EXPECT_EQ(log().find("=2812"), std::string::npos) << log();
+
+    // Sent again with its track (a run whose file rewrite was lost): the
+    // stored row is the same record, the track is no part of it.
+    dialogs.clear();
+    ASSERT_TRUE(WriteFileAtomically(dir / "Card", JoinQueueFile({cardLine})));
+    ASSERT_TRUE(UploadData(*data, store, false));
+    EXPECT_EQ(fileLines("Card").size(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Card.bad"));
+    EXPECT_EQ(count("SELECT count(*) FROM card_approval"), 1);
+}
+
 }  // namespace
 }  // namespace pos::test

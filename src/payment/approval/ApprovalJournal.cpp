@@ -120,15 +120,13 @@ std::optional<std::int64_t> numberOf(std::string_view aText)
 
 const char* yn(bool aFlag) { return aFlag ? "Y" : "N"; }
 
-// Owner only: a failure here is not fatal (the folder is owner-only already).
-void ownerOnly(const std::filesystem::path& aPath, std::filesystem::perms aPerms)
+// The folder is the owner's only: a failure here is not fatal (the files
+// in it are created owner-only).
+void ownerOnlyFolder(const std::filesystem::path& aPath)
 {
     std::error_code ec;
-    std::filesystem::permissions(aPath, aPerms, std::filesystem::perm_options::replace, ec);
+    std::filesystem::permissions(aPath, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace, ec);
 }
-
-constexpr auto kFilePerms = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
-constexpr auto kFolderPerms = std::filesystem::perms::owner_all;
 
 std::vector<std::string_view> fileLines(std::string_view aText)
 {
@@ -240,7 +238,7 @@ bool TApprovalJournal::Open()
 
     std::error_code ec;
     std::filesystem::create_directories(folder_, ec);
-    ownerOnly(folder_, kFolderPerms);
+    ownerOnlyFolder(folder_);
     const std::filesystem::path path = FilePath();
     if (!std::filesystem::exists(path, ec)) {
         if (ec) {
@@ -250,7 +248,7 @@ bool TApprovalJournal::Open()
         usable_ = true;
         return true;
     }
-    ownerOnly(path, kFilePerms);
+    RestrictToOwner(path);  // an older file may have been readable by all
     const std::optional<std::string> text = ReadWholeFile(path);
     if (!text) {
         problems_.push_back(path.string() + " cannot be read; it is left as it is and not written");
@@ -284,12 +282,11 @@ bool TApprovalJournal::Open()
     std::string aside;
     for (std::string_view line : damaged) aside.append(line).append("\r\n");
     std::string error;
-    if (!AppendToFile(AsidePath(), aside, &error)) {
+    if (!AppendToFile(AsidePath(), aside, TFileAccess::OwnerOnly, &error)) {
         problems_.push_back(std::to_string(damaged.size()) + " damaged line(s) in " + path.string() +
                             " could not be set aside (" + error + "); the journal is left as it is and not written");
         return false;
     }
-    ownerOnly(AsidePath(), kFilePerms);
     for (std::size_t at : damagedAt)
         problems_.push_back(path.string() + " line " + std::to_string(at) + " is damaged; set aside in " +
                             AsidePath().filename().string());
@@ -341,8 +338,7 @@ bool TApprovalJournal::writeLocked(const std::vector<TJournalEntry>& aEntries, s
     for (const TJournalEntry& e : aEntries) text += JournalLine(e) + "\r\n";
     // The folder is owner-only, so the temporary file is never open to
     // others either; the file itself is made owner-only right after.
-    if (!WriteFileAtomically(FilePath(), text, aError)) return false;
-    ownerOnly(FilePath(), kFilePerms);
+    if (!WriteFileAtomically(FilePath(), text, TFileAccess::OwnerOnly, aError)) return false;
     return true;
 }
 
