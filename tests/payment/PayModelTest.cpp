@@ -516,6 +516,27 @@ TEST_F(PayFixture, ACashReceiptCoversTheCashThatPaysTheBill)
     EXPECT_EQ(recorder.handed[0].change, Currency(7000));
 }
 
+TEST_F(PayFixture, DeletingACashReceiptLineCancelsTheReceiptFirst)
+{
+    open(Currency(90000));
+    typeEnter(F::CashAmt, "20000");
+    typeEnter(F::CashNo, "01012345678");
+    ASSERT_EQ(model->Lines().cash.size(), 1u);
+    EXPECT_EQ(model->Lines().cash[0].ManYNName, "개인");
+    dialogs.answers = {true};
+    model->DeleteKey(F::CashNo);
+    EXPECT_EQ(shown(), std::vector<std::string>{"휴대폰 : 010-1234-**** 현금영수증을 승인 취소 하시겠습니까?"});
+    ASSERT_EQ(approvals.cancelCash.size(), 1u);
+    const TCashRequest& r = approvals.cancelCash[0];
+    EXPECT_FALSE(r.Approval);
+    EXPECT_TRUE(r.Individual);
+    EXPECT_EQ(r.Identity, "01012345678");
+    EXPECT_EQ(r.Amount, Currency(20000));
+    EXPECT_EQ(r.OrgAgreeNo, "50000001");
+    EXPECT_TRUE(model->Lines().cash.empty());
+    EXPECT_EQ(model->Text(F::CashAmt), "90000");
+}
+
 TEST_F(PayFixture, ARefusedCashReceiptAddsNoLineAndProposesTheCashAgain)
 {
     TCashAnswer refused;
