@@ -33,7 +33,8 @@ protected:
     void enter(F aField) { model->Enter(aField); }
     bool settled() const { return model->Result() == TPayResult::Settled; }
 
-    TMasterStore store{ctx, dialogs};
+    TNoMasterServer noServer;
+    TMasterStore store{ctx, dialogs, noServer};
     TLookups lookups{*data, store};
     FakeRecorder recorder;
     FakeApprovals approvals;

@@ -6,6 +6,8 @@
 // real ones; without a server (PayFixture) they are never reached, with one
 // (ServerPayFixture in PayAccountTest.cpp) they ask it.
 
+#include "TestOffLinePolicy.h"
+
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
 #include "db/Catalogue.h"
@@ -266,10 +268,12 @@ protected:
 
 public:
     TTerminalContext ctx;
-    ScriptedDialogService dialogs{&ctx};
-    TMasterStore store{ctx, dialogs};
+    ScriptedDialogService dialogs;
+    TNoMasterServer noServer;
+    TMasterStore store{ctx, dialogs, noServer};
     TSqlCatalogue catalogue;
-    TfrmData data{ctx, catalogue, dialogs};  // never connected: the look-ups are not reached
+    TestOffLinePolicy offLinePolicy;
+    TfrmData data{ctx, catalogue, dialogs, offLinePolicy};  // never connected: the look-ups are not reached
     TLookups lookups{data, store};
     FakeRecorder recorder;
     FakeApprovals approvals;

@@ -20,6 +20,7 @@
 #include "payment/ui/TfrmPay.h"
 #include "payment/ui/TfrmRemark.h"
 #include "store/MasterStore.h"
+#include "db/OffLinePolicy.h"
 
 #include <QApplication>
 #include <QDate>
@@ -108,9 +109,11 @@ struct DemoServer {
 
 struct Scene {
     TTerminalContext context;
-    ScriptedDialogService dialogs{&context};
-    TMasterStore store{context, dialogs};
+    ScriptedDialogService dialogs;
+    TNoMasterServer noServer;
+    TMasterStore store{context, dialogs, noServer};
     TSqlCatalogue catalogue;
+    TSellsOffLinePolicy offLinePolicy;
     std::unique_ptr<TfrmData> data;
     std::unique_ptr<TLookups> lookups;
     KeepOpen recorder;
@@ -161,7 +164,7 @@ struct Scene {
             const auto shipped = ReadWholeFile(std::filesystem::path(POS_SOURCE_DIR) / "db" / "POSSQL.ini");
             catalogue.LoadFromText(FromCp949(shipped.value_or("")));
         }
-        data = std::make_unique<TfrmData>(context, catalogue, dialogs);
+        data = std::make_unique<TfrmData>(context, catalogue, dialogs, offLinePolicy);
         if (aServer != nullptr) data->DataModuleCreate(aServer->user);
         lookups = std::make_unique<TLookups>(*data, store);
     }
@@ -285,7 +288,7 @@ bool offlineShots(const QDir& dir)
     }
     {
         TTerminalContext context;
-        ScriptedDialogService dialogs{&context};
+        ScriptedDialogService dialogs;
         TScreenEnv env;
         env.context = &context;
         TfrmRemark remark(env, dialogs, "'외상 결제' 사유를 입력하십시오.", "현장 직원 석식", 1);

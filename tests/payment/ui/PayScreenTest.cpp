@@ -236,7 +236,7 @@ TEST_F(PayScreenTest, NoTenderShowsNoScreen)
 class RemarkScreenTest : public AppFirst, public ::testing::Test {
 protected:
     TTerminalContext ctx;
-    ScriptedDialogService dialogs{&ctx};
+    ScriptedDialogService dialogs;
 };
 
 TEST_F(RemarkScreenTest, ConfirmsAReasonOfTheMinimumAndCancelsEmpty)
@@ -284,7 +284,8 @@ protected:
         return texts;
     }
 
-    TMasterStore store{ctx, dialogs};
+    TNoMasterServer noServer;
+    TMasterStore store{ctx, dialogs, noServer};
     TLookups lookups{*data, store};
     FakeRecorder recorder;
     FakeApprovals approvals;
