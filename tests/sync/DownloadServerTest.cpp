@@ -209,7 +209,13 @@ TEST_F(DownloadServerTest, HotelRestaurantsGetSubGroupsAndSkiTerminalsWithdrawnG
     ASSERT_TRUE(run().Completed);
     EXPECT_EQ(store.glMenuSubGroupData.size(), 3u);
     ASSERT_FALSE(store.glMenuData.empty());
-    EXPECT_EQ(store.glMenuData[0].MenuGroupNo, "101");  // buttons sit in sub-groups
+    // A button of a sub-group keeps its group and names its sub-group in
+    // the second type column, which is how the sale screen finds it.
+    const auto dinner = std::find_if(store.glMenuData.begin(), store.glMenuData.end(),
+                                     [](const TMenuData& m) { return m.MenuCode == "30010101"; });
+    ASSERT_NE(dinner, store.glMenuData.end());
+    EXPECT_EQ(dinner->MenuGroupNo, "10");
+    EXPECT_EQ(dinner->TypeCode2, "102");
     EXPECT_TRUE(fs::exists(dir / "MenuSub.dat"));
 
     db.query("UPDATE goods SET use_yn = 'N' WHERE menu_code IN ('50010004', '31010102')");
