@@ -161,7 +161,8 @@ void TfrmData::SetOffLine()
 void TfrmData::HoldUntilOnLine()
 {
     holdingOffLine_ = true;
-    dialogs_.ErrBox("Off Line 상태입니다.\r" + ctx_.gsMasterUpjangName + "은(는) Off Line시 판매를 할 수 없습니다.", true);
+    const std::string outlet = ctx_.gsMasterUpjangName.empty() ? policy_.OutletName() : ctx_.gsMasterUpjangName;
+    dialogs_.ErrBox("Off Line 상태입니다.\r" + outlet + "은(는) Off Line시 판매를 할 수 없습니다.", true);
     while (ctx_.gbOffLine) {
         if (dialogs_.AskBox(kMsgRetryOnLine)) {
             if (TryConnect(true)) SetOnLine();

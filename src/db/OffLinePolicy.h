@@ -6,6 +6,7 @@
 // data module cannot be made without one.
 
 #include <optional>
+#include <string>
 
 namespace pos {
 
@@ -15,6 +16,9 @@ public:
     // Whether the terminal's own outlet may sell off line (its OffLineYN);
     // nullopt when no outlet record says so yet.
     virtual std::optional<bool> OutletSellsOffLine() = 0;
+    // The outlet's name from the same record, for the refusal a cashier
+    // reads before the login has named the outlet (empty when unknown).
+    virtual std::string OutletName() = 0;
     // The cashier chose to shut down instead of retrying: Shutdown(true).
     // True when the program is ending, false when the cashier kept it
     // running (the retry question is asked again).
@@ -28,6 +32,7 @@ public:
 class TSellsOffLinePolicy final : public TOffLinePolicy {
 public:
     std::optional<bool> OutletSellsOffLine() override { return true; }
+    std::string OutletName() override { return {}; }
     bool Shutdown() override { return true; }
     void CloseOrderTable() override {}
 };

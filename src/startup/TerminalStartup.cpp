@@ -79,23 +79,32 @@ void TTerminalStartup::ReloadDevices()
     serialPorts = ReadSerialPortPaths(posIni);
 }
 
-std::optional<bool> TTerminalStartup::OutletSellsOffLine() const
+std::optional<TUpjangData> TTerminalStartup::ownOutletRecord() const
 {
-    const auto ownOutlet = [this](const std::vector<TUpjangData>& aList) -> const TUpjangData* {
+    const auto ownOutlet = [this](const std::vector<TUpjangData>& aList) -> std::optional<TUpjangData> {
         for (const TUpjangData& u : aList)
-            if (u.UpjangCode == context_.gsMasterUpjangCode) return &u;
-        return aList.empty() ? nullptr : &aList.front();
+            if (u.UpjangCode == context_.gsMasterUpjangCode) return u;
+        if (aList.empty()) return std::nullopt;
+        return aList.front();
     };
-    if (store.UpjangRecordsComplete()) {
-        const TUpjangData* own = ownOutlet(store.glUpjangData);
-        return own ? std::optional<bool>(own->OffLineYN) : std::nullopt;
-    }
+    if (store.UpjangRecordsComplete()) return ownOutlet(store.glUpjangData);
     // Read on its own: the store's list stays as the start-up read it.
     TNoMasterServer noServer;
     TMasterStore mirror(context_, dialogs_, noServer);
     if (!mirror.LoadMirrorFile(TMirrorKind::Upjang)) return std::nullopt;
-    const TUpjangData* own = ownOutlet(mirror.glUpjangData);
+    return ownOutlet(mirror.glUpjangData);
+}
+
+std::optional<bool> TTerminalStartup::OutletSellsOffLine() const
+{
+    const std::optional<TUpjangData> own = ownOutletRecord();
     return own ? std::optional<bool>(own->OffLineYN) : std::nullopt;
+}
+
+std::string TTerminalStartup::OutletName() const
+{
+    const std::optional<TUpjangData> own = ownOutletRecord();
+    return own ? own->UpjangName : std::string();
 }
 
 bool TTerminalStartup::IsTestDatabase() const

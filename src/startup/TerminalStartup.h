@@ -77,6 +77,8 @@ public:
     // brings five items only) from the record the last download left in
     // "Upjang.dat". nullopt when neither knows the outlet.
     std::optional<bool> OutletSellsOffLine() const;
+    // The same record's outlet name (empty when neither knows the outlet).
+    std::string OutletName() const;
 
     TSqlCatalogue catalogue;
     TDeviceConfig devices;
@@ -88,6 +90,9 @@ public:
 
 private:
     void signOff();
+    // The terminal's own outlet in the outlet list, or in "Upjang.dat"
+    // before the download (see OutletSellsOffLine).
+    std::optional<TUpjangData> ownOutletRecord() const;
 
     TTerminalContext& context_;
     DialogService& dialogs_;

@@ -245,7 +245,7 @@ TEST_F(ProgramProcessTest, AnOutletThatMayNotSellOffLineAsksToReconnectOrShutDow
     const QString out = QString::fromUtf8(terminal->readAllStandardOutput());
     const QString err = QString::fromUtf8(terminal->readAllStandardError());
     EXPECT_EQ(terminal->exitCode(), 0) << err.toStdString();
-    EXPECT_TRUE(err.contains(QStringLiteral("Off Line시 판매를 할 수 없습니다."))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("솔바람 한식당은(는) Off Line시 판매를 할 수 없습니다."))) << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("지금 On Line을 다시 시도할까요?"))) << err.toStdString();
     EXPECT_FALSE(out.contains(QStringLiteral("login reached"))) << out.toStdString();
 }

@@ -6,12 +6,14 @@
 #include "db/OffLinePolicy.h"
 
 #include <optional>
+#include <string>
 
 namespace pos::test {
 
 class TestOffLinePolicy final : public TOffLinePolicy {
 public:
     std::optional<bool> OutletSellsOffLine() override { return sellsOffLine; }
+    std::string OutletName() override { return outletName; }
     bool Shutdown() override
     {
         ++shutdowns;
@@ -20,6 +22,7 @@ public:
     void CloseOrderTable() override { ++tableClosings; }
 
     std::optional<bool> sellsOffLine = true;
+    std::string outletName;
     bool shutdownEnds = true;
     int shutdowns = 0;
     int tableClosings = 0;

@@ -198,6 +198,8 @@ bool TTerminalProgram::RunPowerOff(const std::string& aCommand) { return RunPowe
 
 std::optional<bool> TTerminalProgram::OutletSellsOffLine() { return startup_.OutletSellsOffLine(); }
 
+std::string TTerminalProgram::OutletName() { return startup_.OutletName(); }
+
 bool TTerminalProgram::Shutdown()
 {
     // An unattended run has nobody to ask whether to shut down.

@@ -70,6 +70,7 @@ private:
 
     // The data module's off-line policy.
     std::optional<bool> OutletSellsOffLine() override;
+    std::string OutletName() override;
     bool Shutdown() override;
     void CloseOrderTable() override;  // there is no table screen yet
 
