@@ -205,13 +205,13 @@ void BM_Upload10000Bills(benchmark::State& state)
         p.insert(p.end(), {"24000", "7999", "{-}", "10.0.0.7"});
         t.queues.AddOffLineData("Pay", p);
     }
-    const std::vector<std::string> sale = t.queues.glSaleOffLine, pay = t.queues.glPayOffLine;
+    const std::vector<std::string> sale = t.queues.Lines(TOffLineQueue::Sale), pay = t.queues.Lines(TOffLineQueue::Pay);
     TConnectResult c = OpenConnection(*benchLogin(kDatabase, true), TDbTimeouts{});
     for (auto _ : state) {
         state.PauseTiming();
         exec(c.conn.get(), "TRUNCATE sale, pay");
-        t.queues.glSaleOffLine = sale;
-        t.queues.glPayOffLine = pay;
+        for (const std::string& line : sale) t.queues.Requeue(TOffLineQueue::Sale, line);
+        for (const std::string& line : pay) t.queues.Requeue(TOffLineQueue::Pay, line);
         t.queues.SaveOffLineData();
         state.ResumeTiming();
         TOffLineUpload upload(*t.data, t.queues);

@@ -86,13 +86,10 @@ int TOffLineBill::Recover()
         const TOffLineQueueInfo* info = tab == std::string::npos ? nullptr : FindOffLineQueue(file[i].substr(0, tab));
         if (info == nullptr) continue;
         const std::string line = file[i].substr(tab + 1);
-        std::vector<std::string>& queued = queues_.Lines(info->Queue);
-        const bool there = std::find(queued.begin(), queued.end(), line) != queued.end();
-        if (takeBackLines && there) queues_.Forget(info->Queue, {line});
-        if (!takeBackLines && !there) {
-            queued.push_back(line);
+        if (takeBackLines)
+            queues_.Forget(info->Queue, {line});
+        else if (queues_.Requeue(info->Queue, line))
             completed = 1;
-        }
     }
     if (!queues_.SaveOffLineData()) return 0;  // the pending file stays for the next start
     WriteLogFile(queues_.Context(), kLogQueueBill,

@@ -251,23 +251,11 @@ TOffLineStore::TOffLineStore(TTerminalContext& aContext, DialogService& aDialogs
 {
 }
 
-std::vector<std::string>& TOffLineStore::Lines(TOffLineQueue aQueue)
-{
-    switch (aQueue) {
-    case TOffLineQueue::Sale: return glSaleOffLine;
-    case TOffLineQueue::Pay: return glPayOffLine;
-    case TOffLineQueue::Card: return glCardOffLine;
-    case TOffLineQueue::SaleCancel: return glSaleCancelOffLine;
-    case TOffLineQueue::Cash: return glCashOffLine;
-    case TOffLineQueue::SaleEvent: return glSaleEventOffLine;
-    case TOffLineQueue::PayEvent: return glPayEventOffLine;
-    }
-    return glSaleOffLine;
-}
+std::vector<std::string>& TOffLineStore::queueLines(TOffLineQueue aQueue) { return lines_[queueIndex(aQueue)]; }
 
 const std::vector<std::string>& TOffLineStore::Lines(TOffLineQueue aQueue) const
 {
-    return const_cast<TOffLineStore*>(this)->Lines(aQueue);
+    return lines_[queueIndex(aQueue)];
 }
 
 std::filesystem::path TOffLineStore::QueuePath(TOffLineQueue aQueue) const
@@ -294,7 +282,7 @@ void TOffLineStore::loadLines(TOffLineQueue aQueue, std::vector<std::string>&& a
                          std::string(info.Name) + " line " + std::to_string(lineNo) + ": " + parsed.Problem +
                              "; kept in the queue, the upload sets it aside in " + info.Name + ".bad");
     }
-    std::vector<std::string>& lines = Lines(aQueue);
+    std::vector<std::string>& lines = queueLines(aQueue);
     aFileLines.insert(aFileLines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
     lines = std::move(aFileLines);
     keys_[queueIndex(aQueue)].size = static_cast<std::size_t>(-1);
@@ -366,7 +354,7 @@ bool TOffLineStore::LoadOffLineData()
         const std::filesystem::path files[] = {QueuePath(q.Queue), AsidePath(q.Queue)};
         for (const std::filesystem::path& path : files)
             if (std::filesystem::exists(path, ec)) RestrictToOwner(path);
-        Lines(q.Queue).clear();
+        queueLines(q.Queue).clear();
         loaded_[queueIndex(q.Queue)] = false;
         ok = ensureLoaded(q.Queue) && ok;
         scrubAsideFile(q.Queue);
@@ -377,7 +365,7 @@ bool TOffLineStore::LoadOffLineData()
 std::optional<std::size_t> TOffLineStore::findKey(TOffLineQueue aQueue, std::string_view aKey)
 {
     const TOffLineQueueInfo& info = OffLineQueueInfo(aQueue);
-    const std::vector<std::string>& lines = Lines(aQueue);
+    const std::vector<std::string>& lines = queueLines(aQueue);
     TKeyIndex& index = keys_[queueIndex(aQueue)];
     if (index.size != lines.size()) {
         index.rows.clear();
@@ -430,7 +418,7 @@ bool TOffLineStore::AddOffLineData(const std::string& aFileName, const std::vect
     bool lossy = false;
     std::string line = BuildOffLineLine(values, stamp(), &lossy);
     const std::string_view key = OffLineKeyPrefix(line, info->KeyFields);
-    std::vector<std::string>& lines = Lines(info->Queue);
+    std::vector<std::string>& lines = queueLines(info->Queue);
     if (const auto at = findKey(info->Queue, key)) {
         if (withoutTime(lines[*at], info->TimeField) == withoutTime(line, info->TimeField)) return true;
         WriteLogFile(context_, logName,
@@ -464,7 +452,7 @@ bool TOffLineStore::SaveOffLineData()
             ok = false;
             continue;
         }
-        const std::vector<std::string>& lines = Lines(q.Queue);
+        const std::vector<std::string>& lines = queueLines(q.Queue);
         if (!lines.empty()) {
             if (!WriteFileAtomically(QueuePath(q.Queue), JoinQueueFile(lines), TFileAccess::OwnerOnly, &error)) {
                 WriteLogFile(context_, kLogSaveWrite, error);
@@ -511,7 +499,7 @@ void TOffLineStore::Forget(TOffLineQueue aQueue, const std::vector<std::string>&
     if (aLines.empty()) return;
     std::unordered_map<std::string_view, int> gone;
     for (const std::string& l : aLines) ++gone[l];
-    std::vector<std::string>& lines = Lines(aQueue);
+    std::vector<std::string>& lines = queueLines(aQueue);
     std::vector<std::string> kept;
     kept.reserve(lines.size());
     for (std::string& l : lines) {
@@ -524,6 +512,15 @@ void TOffLineStore::Forget(TOffLineQueue aQueue, const std::vector<std::string>&
     }
     lines = std::move(kept);
     keys_[queueIndex(aQueue)].size = static_cast<std::size_t>(-1);
+}
+
+bool TOffLineStore::Requeue(TOffLineQueue aQueue, const std::string& aLine)
+{
+    std::vector<std::string>& lines = queueLines(aQueue);
+    if (std::find(lines.begin(), lines.end(), aLine) != lines.end()) return false;
+    lines.push_back(aLine);
+    keys_[queueIndex(aQueue)].size = static_cast<std::size_t>(-1);
+    return true;
 }
 
 }  // namespace pos

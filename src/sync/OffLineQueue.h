@@ -123,11 +123,8 @@ class TOffLineStore {
 public:
     TOffLineStore(TTerminalContext& aContext, DialogService& aDialogs);
 
-    // The queues in memory, named as the system names them: CP949 lines as
-    // they stand in the files.
-    std::vector<std::string> glSaleOffLine, glPayOffLine, glCardOffLine, glSaleCancelOffLine, glCashOffLine,
-        glSaleEventOffLine, glPayEventOffLine;
-    std::vector<std::string>& Lines(TOffLineQueue aQueue);
+    // A queue in memory: CP949 lines as they stand in its file. Lines change
+    // only through the operations below, which keep the key index right.
     const std::vector<std::string>& Lines(TOffLineQueue aQueue) const;
 
     // The queuing time for "{-}"; the local time stamp when empty.
@@ -168,11 +165,17 @@ public:
     // an upload took out of the file), so the next save does not bring them
     // back.
     void Forget(TOffLineQueue aQueue, const std::vector<std::string>& aLines);
+    // Puts a line back in memory unless it is queued already (a bill a
+    // crash interrupted, completed from its pending file); the next save
+    // writes it. True when it was added.
+    bool Requeue(TOffLineQueue aQueue, const std::string& aLine);
 
     TTerminalContext& Context() { return context_; }
     DialogService& Dialogs() { return dialogs_; }
 
 private:
+    std::vector<std::string>& queueLines(TOffLineQueue aQueue);
+
     // Reads a queue's file into memory the first time the queue is touched,
     // in front of anything added before; false when the file exists but
     // cannot be read.
@@ -187,6 +190,7 @@ private:
     TTerminalContext& context_;
     DialogService& dialogs_;
     std::array<bool, kOffLineQueueCount> loaded_{};
+    std::array<std::vector<std::string>, kOffLineQueueCount> lines_;
     // Key prefix -> line index, rebuilt when the queue was changed behind it.
     struct TKeyIndex {
         std::unordered_map<std::string, std::size_t> rows;

@@ -117,15 +117,15 @@ TEST_F(OffLineQueueTest, EveryQueueTheRecordingWritesExistsAndOtherNamesAreRefus
     std::vector<std::string> cash(16, "");
     cash[0] = "20240105", cash[3] = "0001", cash[5] = "1", cash[14] = "{-}";
     EXPECT_TRUE(store.AddOffLineData("Cash", cash));
-    EXPECT_EQ(store.glCashOffLine.size(), 1u);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Cash).size(), 1u);
 
     EXPECT_FALSE(store.AddOffLineData("Receipt", payValues("0001", "1")));
     EXPECT_FALSE(store.AddOffLineData("sale", saleValues("0003", 1, "")));
     EXPECT_FALSE(store.AddOffLineData("Pay", {"20240105", "3101"}));  // too few values
     EXPECT_NE(log().find("IZC002-AddOffLineData-Receipt"), std::string::npos);
     EXPECT_NE(log().find("2 values, expected 21"), std::string::npos);
-    EXPECT_EQ(store.glSaleOffLine.size(), 1u);
-    EXPECT_EQ(store.glPayOffLine.size(), 1u);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Sale).size(), 1u);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Pay).size(), 1u);
 }
 
 TEST_F(OffLineQueueTest, TheSameRecordAgainIsKeptOnceADifferentOneUnderItsKeyIsAConflict)
@@ -133,18 +133,18 @@ TEST_F(OffLineQueueTest, TheSameRecordAgainIsKeptOnceADifferentOneUnderItsKeyIsA
     ASSERT_TRUE(store.AddOffLineData("Sale", saleValues("0001", 1, "Off Line")));
     now = "20240105094500";  // queued again later: the same record
     EXPECT_TRUE(store.AddOffLineData("Sale", saleValues("0001", 1, "Off Line")));
-    EXPECT_EQ(store.glSaleOffLine.size(), 1u);
-    EXPECT_NE(FromCp949(store.glSaleOffLine[0]).find("'20240105093000'"), std::string::npos);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Sale).size(), 1u);
+    EXPECT_NE(FromCp949(store.Lines(TOffLineQueue::Sale)[0]).find("'20240105093000'"), std::string::npos);
 
     // Same first seven values, different remark: not dropped behind the first.
     EXPECT_FALSE(store.AddOffLineData("Sale", saleValues("0001", 1, "다른 전표")));
     EXPECT_NE(log().find("a different record is already queued under the same key"), std::string::npos);
-    EXPECT_EQ(store.glSaleOffLine.size(), 1u);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Sale).size(), 1u);
 
     // A payment's eighth value (the amount) is part of its key.
     EXPECT_TRUE(store.AddOffLineData("Pay", payValues("0001", "15000")));
     EXPECT_TRUE(store.AddOffLineData("Pay", payValues("0001", "-2000")));
-    EXPECT_EQ(store.glPayOffLine.size(), 2u);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Pay).size(), 2u);
 }
 
 TEST_F(OffLineQueueTest, SavingReplacesFilesWholeAndRemovesEmptyQueues)
@@ -152,10 +152,11 @@ TEST_F(OffLineQueueTest, SavingReplacesFilesWholeAndRemovesEmptyQueues)
     ASSERT_TRUE(store.AddOffLineData("Pay", payValues("0001", "15000")));
     ASSERT_TRUE(store.AddOffLineData("Pay", payValues("0002", "8000")));
     ASSERT_TRUE(store.SaveOffLineData());
-    EXPECT_EQ(file("Pay"), store.glPayOffLine[0] + "\r\n" + store.glPayOffLine[1] + "\r\n");
+    EXPECT_EQ(file("Pay"), store.Lines(TOffLineQueue::Pay)[0] + "\r\n" + store.Lines(TOffLineQueue::Pay)[1] + "\r\n");
     EXPECT_EQ(file("Sale"), "<none>");
 
-    store.glPayOffLine.clear();
+    const std::vector<std::string> queued = store.Lines(TOffLineQueue::Pay);
+    store.Forget(TOffLineQueue::Pay, queued);
     ASSERT_TRUE(store.SaveOffLineData());
     EXPECT_FALSE(std::filesystem::exists(dir / "Pay"));
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
@@ -177,7 +178,7 @@ TEST_F(OffLineQueueTest, AFailedWriteKeepsTheGoodFile)
     EXPECT_EQ(dialogs.last()->text.rfind("Off Line 자료를 저장하지 못했습니다.\r전산팀에 문의하십시오.\r", 0), 0u);
     EXPECT_TRUE(dialogs.last()->beep);
     EXPECT_NE(log().find("IZC002-SaveOffLineData-1"), std::string::npos);
-    EXPECT_EQ(store.glPayOffLine.size(), 2u);  // memory keeps both for the next save
+    EXPECT_EQ(store.Lines(TOffLineQueue::Pay).size(), 2u);  // memory keeps both for the next save
 }
 
 TEST_F(OffLineQueueTest, LoadingKeepsEveryLineReportsDamageAndClearsLeftovers)
@@ -189,7 +190,7 @@ TEST_F(OffLineQueueTest, LoadingKeepsEveryLineReportsDamageAndClearsLeftovers)
     ASSERT_TRUE(WriteFileAtomically(dir / "Sale.tmp", "old leftover"));
 
     ASSERT_TRUE(store.LoadOffLineData());
-    EXPECT_EQ(store.glPayOffLine, (std::vector<std::string>{good, shortLine}));
+    EXPECT_EQ(store.Lines(TOffLineQueue::Pay), (std::vector<std::string>{good, shortLine}));
     EXPECT_NE(log().find("Pay line 2: 2 values, expected 21"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "Sale.tmp.4242"));
     EXPECT_FALSE(std::filesystem::exists(dir / "Sale.tmp"));
@@ -239,14 +240,14 @@ TEST_F(OffLineQueueTest, TrackDataIsNeverQueued)
     ASSERT_TRUE(store.AddOffLineData("Cash", cashValues("0001", "9410123456789012", kTrack)));
     // The same record queued again, without the track this time, is the same record.
     EXPECT_TRUE(store.AddOffLineData("Card", cardValues("0001", "")));
-    ASSERT_EQ(store.glCardOffLine.size(), 1u);
+    ASSERT_EQ(store.Lines(TOffLineQueue::Card).size(), 1u);
 
-    const TOffLineLine card = ParseOffLineLine(store.glCardOffLine[0], 24);
+    const TOffLineLine card = ParseOffLineLine(store.Lines(TOffLineQueue::Card)[0], 24);
     ASSERT_TRUE(card.Sound()) << card.Problem;
     EXPECT_EQ(card.Values[20], "");
     EXPECT_EQ(card.Values[8], "9410123456789012");  // what a cancellation needs stays
     EXPECT_EQ(card.Values[9], "2812");
-    const TOffLineLine cash = ParseOffLineLine(store.glCashOffLine[0], 16);
+    const TOffLineLine cash = ParseOffLineLine(store.Lines(TOffLineQueue::Cash)[0], 16);
     ASSERT_TRUE(cash.Sound()) << cash.Problem;
     EXPECT_EQ(cash.Values[9], "");
     EXPECT_EQ(cash.Values[8], "9410123456789012");
@@ -275,13 +276,13 @@ TEST_F(OffLineQueueTest, TrackDataAnOlderTerminalQueuedIsBlankedWhenLoaded)
     const std::string swipedNow = BuildOffLineLine(cardValues("0002", ""), now);
     shifted[19] = "";
     const std::string damagedNow = BuildOffLineLine(shifted, now);
-    EXPECT_EQ(store.glCardOffLine, (std::vector<std::string>{plain, swipedNow, damagedNow}));
-    EXPECT_EQ(SplitQueueFile(file("Card")), store.glCardOffLine);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Card), (std::vector<std::string>{plain, swipedNow, damagedNow}));
+    EXPECT_EQ(SplitQueueFile(file("Card")), store.Lines(TOffLineQueue::Card));
     EXPECT_EQ(file("Card.bad"), JoinQueueFile({BuildOffLineLine(cardValues("0009", ""), now)}));
     // The identity as typed stays as the receipt's number; the copy where a
     // swipe would have been goes.
-    EXPECT_EQ(store.glCashOffLine, (std::vector<std::string>{BuildOffLineLine(cashValues("0004", "01012345678", ""), now)}));
-    EXPECT_EQ(store.glPayOffLine, (std::vector<std::string>{pay}));
+    EXPECT_EQ(store.Lines(TOffLineQueue::Cash), (std::vector<std::string>{BuildOffLineLine(cashValues("0004", "01012345678", ""), now)}));
+    EXPECT_EQ(store.Lines(TOffLineQueue::Pay), (std::vector<std::string>{pay}));
 
     const std::string text = log();
     EXPECT_NE(text.find("Card: card track data blanked in 2 lines; the file was written again"), std::string::npos)

@@ -192,7 +192,7 @@ TEST_F(UploadServerTest, ACommitTheServerRefusesLeavesEveryFileAsItWas)
     EXPECT_FALSE(UploadData(*data, store, false));
     EXPECT_EQ(file("Sale"), saleBefore);
     EXPECT_EQ(file("Pay"), payBefore);
-    EXPECT_EQ(store.glSaleOffLine.size(), 1u);
+    EXPECT_EQ(store.Lines(TOffLineQueue::Sale).size(), 1u);
     EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown[0].text.rfind("미전송 자료를 서버로 전송하지 못했습니다.\r", 0), 0u);
