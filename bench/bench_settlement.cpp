@@ -95,6 +95,7 @@ struct PayScreen final : TPaymentScreen {
     explicit PayScreen(TTerminalContext& aCtx) : ctx(aCtx) {}
     bool OffersTenders() override { return true; }
     void BillStored(const TPayLines&) override {}  // cash only: no approvals to settle
+    void BillNotStored(const TPayLines&) override {}
     bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override
     {
         const TPayLines lines = twoTenders(ctx, aDue);

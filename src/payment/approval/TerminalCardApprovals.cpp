@@ -106,6 +106,19 @@ TCardAnswer TTerminalCardApprovals::card(const TCardRequest& aRequest)
     return answer;
 }
 
+TReversalAnswer TTerminalCardApprovals::Reverse(const TJournalEntry& aEntry)
+{
+    const TReversalContext context{!ctx_.gbTestMode, ctx_.gsToday, ctx_.gbSignPadType, ctx_.giSignPadPort};
+    if (aEntry.Kind == TJournalKind::Cash) {
+        const TCashApprovalResult r =
+            await<TCashApprovalResult>([this, aEntry, context] { return channels_.ReverseCash(aEntry, context); });
+        return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
+    }
+    const TCardApprovalResult r =
+        await<TCardApprovalResult>([this, aEntry, context] { return channels_.ReverseCard(aEntry, context); });
+    return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
+}
+
 TCashAnswer TTerminalCardApprovals::cash(const TCashRequest& aRequest)
 {
     const TDriverCashRequest request = DriverRequest(aRequest);

@@ -13,6 +13,7 @@
 #include "payment/CardApprovals.h"
 #include "payment/approval/ApprovalChannels.h"
 #include "payment/approval/ApprovalRunner.h"
+#include "payment/approval/LeftoverApprovals.h"
 
 #include <string>
 
@@ -20,7 +21,7 @@ namespace pos {
 
 struct TTerminalContext;
 
-class TTerminalCardApprovals final : public TCardApprovals {
+class TTerminalCardApprovals final : public TCardApprovals, public TApprovalReverser {
 public:
     // aTerminalId: the own outlet's card terminal ID (CardTID), read when a
     // request goes out.
@@ -34,6 +35,8 @@ public:
     TCardAnswer CancelCard(const TCardRequest& aRequest) override { return card(aRequest); }
     TCashAnswer ApproveCash(const TCashRequest& aRequest) override { return cash(aRequest); }
     TCashAnswer CancelCash(const TCashRequest& aRequest) override { return cash(aRequest); }
+    // A left-over journal entry undone, on the runner like every request.
+    TReversalAnswer Reverse(const TJournalEntry& aEntry) override;
 
     // The driver's values of a request (the request's own, and the
     // terminal's).

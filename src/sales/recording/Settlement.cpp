@@ -149,9 +149,14 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
     bill.SetTendered(Currency(shown.received.truncWon()));
     const TSaleRowsBuilder rows(ctx_, store_, bill);
     const TSaleRows sale = rows.SaleRows({ctx_.gbOffLine, false});
+    const auto notStored = [&] {
+        transaction.reset();  // taken back before anything asks the server again
+        payScreen_.BillNotStored(recording.Lines());
+        return TOutcome::Failed;
+    };
     if (sale.total.abs() > Currency(kMaxBillAmount)) {
         dialogs_.ErrBox(kMsgSaleTooLarge, true);
-        return TOutcome::Failed;
+        return notStored();
     }
     const TBillRows transfer = rows.TransferRows([this](const std::string& aUpjang) { return posNoOf(aUpjang); });
     const auto offLineRows = [&] {
@@ -160,7 +165,7 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
     };
     const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, joined({&sale.rows, &transfer}),
                                   offLineRows);
-    if (stored != TOutcome::Stored) return stored;
+    if (stored != TOutcome::Stored) return notStored();
     payScreen_.BillStored(recording.Lines());
 
     // The drawer opens after every settlement, except at the hotel

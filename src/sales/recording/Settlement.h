@@ -60,6 +60,9 @@ public:
     // The bill of the last recorded payment is stored (committed or queued):
     // the card approvals of its tender lines belong to a stored bill now.
     virtual void BillStored(const TPayLines& aLines) = 0;
+    // The bill of the last recorded payment could not be stored after all
+    // (its transaction is over): its approvals must not stay charged.
+    virtual void BillNotStored(const TPayLines& aLines) = 0;
 };
 
 // A stored bill, as its printing needs it.

@@ -9,6 +9,7 @@
 #include "payment/ui/PayScreen.h"
 #include "payment/ui/TfrmPay.h"  // PayScreen.h assigns the screen to a QPointer inline
 #include "sales/recording/BillNumbers.h"
+#include "sales/recording/StoredApprovals.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "store/MasterStore.h"
 
@@ -18,6 +19,7 @@ namespace pos {
 namespace {
 
 const char* const kLogApprovalJournal = "ICI010-ApprovalJournal";
+const char* const kLogLeftovers = "ICI010-LeftoverApprovals";
 
 }  // namespace
 
@@ -75,6 +77,23 @@ void TProgramPaymentScreen::BillStored(const TPayLines& aLines)
 {
     std::string error;
     if (!approvals_.Journal().CommitLines(aLines, &error)) WriteLogFile(context_, kLogApprovalJournal, error);
+}
+
+void TProgramPaymentScreen::BillNotStored(const TPayLines&)
+{
+    SettleLeftovers(context_, dialogs_, approvals_, data_, queues_);
+}
+
+void SettleLeftovers(TTerminalContext& aContext, DialogService& aDialogs, TTerminalApprovalSetup& aApprovals,
+                     TfrmData& aData, const TOffLineStore& aQueues)
+{
+    if (aApprovals.Journal().Entries().empty()) return;
+    TBillStoredApprovals stored(aData, aQueues);
+    const TLeftoverReport report = SettleLeftoverApprovals(aApprovals.Journal(), stored, aApprovals.Reverser());
+    if (report.Quiet()) return;
+    const std::string message = LeftoverMessage(report);
+    WriteLogFile(aContext, kLogLeftovers, message);
+    aDialogs.ErrBox(message, true);
 }
 
 std::string OwnCardTerminalId(const TMasterStore& aStore)

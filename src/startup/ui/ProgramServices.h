@@ -20,6 +20,7 @@ class TDiscountEngine;
 class TfrmData;
 class TLookups;
 class TMasterStore;
+class TOffLineStore;
 class TTicketJobList;
 struct TTerminalContext;
 
@@ -94,13 +95,16 @@ private:
 class TProgramPaymentScreen final : public TPaymentScreen {
 public:
     TProgramPaymentScreen(TScreenEnv aEnv, TTerminalContext& aContext, TMasterStore& aStore, DialogService& aDialogs,
-                          TLookups& aLookups, TTerminalApprovalSetup& aApprovals)
+                          TLookups& aLookups, TTerminalApprovalSetup& aApprovals, TfrmData& aData,
+                          const TOffLineStore& aQueues)
         : env_(std::move(aEnv)),
           context_(aContext),
           store_(aStore),
           dialogs_(aDialogs),
           lookups_(aLookups),
-          approvals_(aApprovals)
+          approvals_(aApprovals),
+          data_(aData),
+          queues_(aQueues)
     {
     }
 
@@ -108,6 +112,8 @@ public:
     bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override;
     // The journal lets go of the approvals of the stored bill.
     void BillStored(const TPayLines& aLines) override;
+    // The approvals of a bill that failed are undone (SettleLeftovers).
+    void BillNotStored(const TPayLines& aLines) override;
 
 private:
     TScreenEnv env_;
@@ -116,7 +122,15 @@ private:
     DialogService& dialogs_;
     TLookups& lookups_;
     TTerminalApprovalSetup& approvals_;
+    TfrmData& data_;
+    const TOffLineStore& queues_;
 };
+
+// Settles the approvals the journal holds without a stored bill (undoes
+// what no stored bill holds) and tells the cashier what was undone and what
+// is left to check; the day log keeps the same.
+void SettleLeftovers(TTerminalContext& aContext, DialogService& aDialogs, TTerminalApprovalSetup& aApprovals,
+                     TfrmData& aData, const TOffLineStore& aQueues);
 
 // The own outlet's card terminal ID (CardTID), as the store holds it now.
 std::string OwnCardTerminalId(const TMasterStore& aStore);

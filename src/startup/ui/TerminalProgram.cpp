@@ -152,7 +152,9 @@ void TTerminalProgram::RunSaleScreen()
                                   });
     TTerminalApprovalSetup approvals(context_, startup_.devices, [this] { return OwnCardTerminalId(startup_.store); });
     reportApprovalProblems(approvals);
-    TProgramPaymentScreen payScreen(env_, context_, startup_.store, dialogs_, lookups, approvals);
+    SettleLeftovers(context_, dialogs_, approvals, startup_.data, offLine_);
+    TProgramPaymentScreen payScreen(env_, context_, startup_.store, dialogs_, lookups, approvals, startup_.data,
+                                    offLine_);
     TSettlement settlement(context_, startup_.store, startup_.data, offLine_, billNumbers_, lookups, dialogs_,
                            payScreen, billPrinter_);
     TTerminalShutdown& shutdown = *this;

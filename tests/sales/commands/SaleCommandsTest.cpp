@@ -78,6 +78,7 @@ struct FakeProgram final : TLoginLaunchers, TDownloadLauncher, TTerminalShutdown
 struct NoPayScreen final : TPaymentScreen {
     bool OffersTenders() override { return false; }
     void BillStored(const TPayLines&) override {}  // cash only: no approvals to settle
+    void BillNotStored(const TPayLines&) override {}
     bool Run(TPayRecorder&, Currency, TPayShown&) override { return false; }
 };
 struct CountingPrinter final : TBillPrinter {

@@ -58,6 +58,11 @@ struct PayScreen final : TPaymentScreen {
         return true;
     }
     void BillStored(const TPayLines& aLines) override { stored.push_back(aLines.received); }
+    void BillNotStored(const TPayLines& aLines) override
+    {
+        notStored.push_back(aLines.received);
+        if (whenNotStored) whenNotStored();
+    }
     void cash(Currency aAmount)
     {
         TPayCashList line;
@@ -67,10 +72,25 @@ struct PayScreen final : TPaymentScreen {
         tenders.cash.push_back(line);
         tenders.received += aAmount;
     }
+    void card(Currency aAmount, const std::string& aCardNo, const std::string& aAgreeNo)
+    {
+        TPayCardList line;
+        line.CardNo = aCardNo;
+        line.VaildThru = "29/12";
+        line.HalbuMonth = "0개월";
+        line.AgreeNo = aAgreeNo;
+        line.Amt = aAmount;
+        line.AgreeDate = "20261209";
+        line.KeyIn = true;
+        tenders.card.push_back(line);
+        tenders.received += aAmount;
+    }
     TPayLines tenders;
     std::function<void()> afterSave;
     std::int64_t refused = 0;
     std::vector<Currency> stored;  // what the payments of the stored bills received
+    std::vector<Currency> notStored;  // the same of the bills that failed after the payment
+    std::function<void()> whenNotStored;
 };
 
 struct Printer final : TBillPrinter {

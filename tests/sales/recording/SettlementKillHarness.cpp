@@ -72,6 +72,7 @@ struct CashScreen final : TPaymentScreen {
     explicit CashScreen(TTerminalContext& aContext) : ctx(aContext) {}
     bool OffersTenders() override { return true; }
     void BillStored(const TPayLines&) override {}  // cash only: no approvals to settle
+    void BillNotStored(const TPayLines&) override {}
     bool Run(TPayRecorder& aRecorder, Currency aDue, TPayShown& aShown) override
     {
         TPayLines lines;

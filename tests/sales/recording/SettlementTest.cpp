@@ -15,6 +15,8 @@
 #include "sales/recording/BillNumbers.h"
 #include "sales/recording/PayRecording.h"
 #include "sales/recording/Settlement.h"
+#include "sales/recording/StoredApprovals.h"
+#include "db/DbWork.h"
 #include "sync/OffLineBill.h"
 #include "sync/OffLineQueue.h"
 
@@ -97,6 +99,9 @@ TEST_F(SettlementTest, AStatementThatFailsLeavesNothingAndTheBillOpen)
     ringUp("1001");
     ringUp("1002");
     payScreen.cash(Currency(20000));
+    // The payment screen hears of the failure once the attempt is taken
+    // back, so that what it asks the server is not lost with the attempt.
+    payScreen.whenNotStored = [this] { EXPECT_FALSE(data->InTransaction()); };
     EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
     EXPECT_EQ(dialogs.last()->text.rfind(kMsgSaleNotSaved, 0), 0u);
     // The payment rows written before went with the attempt.
@@ -105,7 +110,8 @@ TEST_F(SettlementTest, AStatementThatFailsLeavesNothingAndTheBillOpen)
     EXPECT_EQ(lines(), 2);
     EXPECT_FALSE(bill.IsFinished());
     EXPECT_FALSE(data->InTransaction());
-    EXPECT_TRUE(payScreen.stored.empty());  // its approvals still wait for a bill
+    EXPECT_TRUE(payScreen.stored.empty());
+    EXPECT_EQ(payScreen.notStored, std::vector<Currency>{Currency(20000)});  // its approvals are undone
     // Once the server takes it, the same bill goes through under its number.
     db.query("DROP TRIGGER refuse_sale ON sale");
     EXPECT_EQ(settle(), TSettlement::TOutcome::Stored);
@@ -125,6 +131,7 @@ TEST_F(SettlementTest, AFailedCommitUsesUpTheNumber)
     EXPECT_EQ(settle(), TSettlement::TOutcome::Failed);
     EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
     EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
+    EXPECT_EQ(payScreen.notStored.size(), 1u);
     // The number was taken before the commit: the next attempt has its own.
     EXPECT_EQ(numbers.NextOf("20261209"), 2);
     db.query("DROP TRIGGER refuse_at_commit ON sale");
@@ -178,6 +185,7 @@ TEST_F(SettlementTest, ABillNumberThatCannotBeKeptStoresNothing)
         EXPECT_EQ(dialogs.last()->text, kMsgBillNoNotSaved);
         EXPECT_EQ(count("SELECT count(*) FROM sale"), 0);
         EXPECT_EQ(queued(TOffLineQueue::Sale), 0);
+        EXPECT_EQ(payScreen.notStored.size(), offLine ? 2u : 1u);
         std::filesystem::remove(dir / kBillNoFile);
         bill.ClearBill();
     }
@@ -196,6 +204,7 @@ TEST_F(SettlementTest, AQueueThatCannotBeWrittenTakesTheWholeBillBack)
     EXPECT_FALSE(std::filesystem::exists(dir / "Sale"));
     EXPECT_FALSE(std::filesystem::exists(dir / kPendingBillFile));
     EXPECT_EQ(lines(), 1);
+    EXPECT_EQ(payScreen.notStored.size(), 1u);
 }
 
 // The cable is pulled after the payment was recorded: the server loses the
@@ -245,6 +254,7 @@ TEST_F(SettlementLostTest, AnOutletThatMayNotSellOffLineKeepsTheBill)
     EXPECT_EQ(lines(), 1);
     EXPECT_FALSE(bill.IsFinished());
     EXPECT_TRUE(payScreen.stored.empty());
+    EXPECT_EQ(payScreen.notStored.size(), 1u);
     proxy.Restore();
     EXPECT_EQ(count("SELECT count(*) FROM pay"), 0);
 }
@@ -270,5 +280,54 @@ TEST_F(SettlementTest, AnAccountNoLongerValidIsRefusedWhenThePaymentIsStored)
     EXPECT_EQ(lines(), 1);
 }
 
+// Which approvals left in the journal a stored bill holds: on the server, in
+// the off-line queue, or, when neither can be asked, no answer at all.
+TEST_F(SettlementTest, AJournalledApprovalIsFoundInTheBillThatHoldsIt)
+{
+    const auto entry = [](const std::string& aAgreeNo, const std::string& aCardNo) {
+        TJournalEntry e;
+        e.State = TJournalState::Done;
+        e.Bill = {"20261209", "3101", "01", 1};
+        e.Time = "20261209101500";
+        e.CardNo = aCardNo;
+        e.AgreeNo = aAgreeNo;
+        return e;
+    };
+    payScreen.tenders.offeredKinds = {ctx.giPayCash, ctx.giPayCard};
+    ringUp("1001");
+    payScreen.card(Currency(9000), "9410123456781234", "30001");
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+    ctx.gbOffLine = true;
+    bill.ClearBill();
+    ringUp("1002");
+    payScreen.tenders = {};
+    payScreen.tenders.offeredKinds = {ctx.giPayCash, ctx.giPayCard};
+    payScreen.card(Currency(11000), "9410999988887777", "30002");
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+
+    TBillStoredApprovals stored(*data, queues);
+    // Off line only the queue can be asked.
+    EXPECT_EQ(stored.Holds(entry("30002", "9410999988887777")), std::optional<bool>(true));
+    EXPECT_EQ(stored.Holds(entry("30001", "9410123456781234")), std::nullopt);
+    ASSERT_TRUE(data->ConnectDB(false, true));
+    ctx.gbOffLine = false;
+    struct Case {
+        const char* agreeNo;
+        const char* cardNo;
+        std::optional<bool> held;
+    };
+    const Case cases[] = {
+        {"30001", "9410123456781234", true},   // on the server
+        {"30002", "9410999988887777", true},   // in the queue
+        {"30001", "9410999988887777", false},  // the approval number of another card
+        {"39999", "9410123456781234", false},  // an approval no bill holds
+    };
+    for (const Case& c : cases) EXPECT_EQ(stored.Holds(entry(c.agreeNo, c.cardNo)), c.held) << c.agreeNo;
+    // A leftover is never looked up inside a bill's open transaction.
+    TDbWork open(*data);
+    EXPECT_EQ(stored.Holds(entry("30001", "9410123456781234")), std::nullopt);
+}
+
 }  // namespace
 }  // namespace pos::test
+

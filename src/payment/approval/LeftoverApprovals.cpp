@@ -1,0 +1,72 @@
+#include "payment/approval/LeftoverApprovals.h"
+
+#include "core/Currency.h"
+#include "core/TextHelpers.h"
+
+namespace pos {
+namespace {
+
+std::string keptLine(const TJournalEntry& aEntry, const std::string& aReason)
+{
+    const char* kind = aEntry.Kind == TJournalKind::Cash ? "현금영수증" : "카드";
+    return std::string(kind) + " " + aEntry.Masked + " " + FormatThousands(Currency(aEntry.Amount)) + "원 (" +
+           aReason + ")";
+}
+
+}  // namespace
+
+TReversalAnswer TChannelReverser::Reverse(const TJournalEntry& aEntry)
+{
+    if (aEntry.Kind == TJournalKind::Cash) {
+        const TCashApprovalResult r = channels_.ReverseCash(aEntry, context_);
+        return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
+    }
+    const TCardApprovalResult r = channels_.ReverseCard(aEntry, context_);
+    return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
+}
+
+TLeftoverReport SettleLeftoverApprovals(TApprovalJournal& aJournal, TStoredApprovals& aStored,
+                                        TApprovalReverser& aReverser)
+{
+    TLeftoverReport report;
+    for (const TJournalEntry& entry : aJournal.Entries()) {
+        if (entry.State != TJournalState::Done) {
+            report.kept.push_back(keptLine(entry, "승인 결과 미확인"));
+            continue;
+        }
+        const std::optional<bool> held = aStored.Holds(entry);
+        if (!held) {
+            report.kept.push_back(keptLine(entry, "전표 확인 불가"));
+        } else if (*held) {
+            // The bill is stored; only the journal's clean-up was missed.
+            if (aJournal.Remove(entry.Id, &report.journalProblem)) ++report.cleared;
+        } else {
+            const TReversalAnswer answer = aReverser.Reverse(entry);
+            if (answer.Reversed)
+                ++report.reversed;
+            else
+                report.kept.push_back(keptLine(entry, TrimCopy("취소 안 됨 " + answer.ErrCode + " " + answer.Message)));
+        }
+    }
+    return report;
+}
+
+std::string LeftoverMessage(const TLeftoverReport& aReport)
+{
+    std::string text;
+    const auto add = [&text](const std::string& aLine) {
+        if (!text.empty()) text += "\r";
+        text += aLine;
+    };
+    if (aReport.reversed > 0)
+        add("저장되지 않은 전표의 승인 " + std::to_string(aReport.reversed) + "건을 취소했습니다.");
+    if (!aReport.kept.empty()) {
+        add("저장된 전표가 없는 승인 " + std::to_string(aReport.kept.size()) + "건이 남아 있습니다.");
+        for (const std::string& line : aReport.kept) add(line);
+        add(kMsgLeftoverCheck);
+    }
+    if (!aReport.journalProblem.empty()) add(aReport.journalProblem);
+    return text;
+}
+
+}  // namespace pos
