@@ -22,7 +22,8 @@ const std::set<std::string> kLogOnlyNames = {"IZD000-ConnectDB", "IZC000-UploadD
                                              "IZC002-SaveOffLineData-1", "IZC002-SaveOffLineData-2",
                                              "IZC002-LoadOffLineData", "IZC002-QueueBill",
                                              "IAI010-SaveBillNo", "IAI010-btnPayClick", "ICI010-ExecCard",
-                                             "ICI010-ApprovalJournal", "ICI010-LoadApprovalDriver"};
+                                             "ICI010-ApprovalJournal", "ICI010-LoadApprovalDriver",
+                                             "ICI010-LeftoverApprovals"};
 
 bool isUpperOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 bool isKeyChar(char c) { return isUpperOrDigit(c) || (c >= 'a' && c <= 'z') || c == '_' || c == '-'; }

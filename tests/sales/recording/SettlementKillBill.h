@@ -31,6 +31,14 @@ inline void AddKillOutlet(TMasterStore& aStore)
     }
 }
 
+// The card that pays bill n in the card kill test: one card per bill, so
+// the card company's ledger tells what each bill's customer was charged.
+inline std::string KillCardNo(std::int64_t aBillNo)
+{
+    std::string digits = std::to_string(aBillNo);
+    return "94100000" + std::string(8 - digits.size(), '0') + digits;
+}
+
 // Bill n: 1 + n % 3 of the 9,000 item, and the 11,000 item on odd bills.
 inline std::int64_t KillBillDue(std::int64_t aBillNo) { return 9000 * (1 + aBillNo % 3) + 11000 * (aBillNo % 2); }
 

@@ -7,6 +7,7 @@
 // there, no bill number was used twice (nothing was set aside as a
 // conflicting second bill) and the queue is empty.
 
+#include "KillSpawn.h"
 #include "PgTestDatabase.h"
 #include "SettlementKillBill.h"
 #include "TempDir.h"
@@ -15,16 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fcntl.h>
-#include <map>
 #include <random>
 #include <signal.h>
-#include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
 
 namespace pos::test {
 namespace {
@@ -34,34 +29,10 @@ constexpr int kKills = 30;
 
 pid_t start(const std::filesystem::path& aFolder, const std::string& aDatabase, const std::filesystem::path& aOut)
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, aOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const std::string catalogue = std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini";
-    const std::string folder = aFolder.string(), bills = std::to_string(kBills);
-    std::vector<char*> argv = {const_cast<char*>(POS_SETTLEMENT_HARNESS), const_cast<char*>(folder.c_str()),
-                               const_cast<char*>(aDatabase.c_str()), const_cast<char*>(catalogue.c_str()),
-                               const_cast<char*>(bills.c_str()), nullptr};
-    pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, POS_SETTLEMENT_HARNESS, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-struct Printed {
-    std::map<std::int64_t, std::int64_t> stored;  // bill -> due
-    bool done = false;
-};
-
-void read(const std::filesystem::path& aOut, Printed& aPrinted)
-{
-    std::istringstream in(ReadWholeFile(aOut).value_or(""));
-    std::string word;
-    while (in >> word) {
-        std::int64_t bill = 0, due = 0;
-        if (word == "S" && in >> bill >> due) aPrinted.stored[bill] = due;
-        else if (word == "DONE") aPrinted.done = true;
-    }
+    return SpawnHarness(POS_SETTLEMENT_HARNESS,
+                        {aFolder.string(), aDatabase, std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini",
+                         std::to_string(kBills)},
+                        aOut);
 }
 
 TEST(SettlementKillTest, EveryBillIsStoredWholeOnceWhereverTheTerminalIsKilled)
@@ -78,7 +49,7 @@ TEST(SettlementKillTest, EveryBillIsStoredWholeOnceWhereverTheTerminalIsKilled)
 
     std::mt19937 random(20261210);
     std::uniform_int_distribution<int> wait(20, 400);
-    Printed printed;
+    HarnessOutput printed;
     for (int run = 0; run <= kKills && !printed.done; ++run) {
         const std::filesystem::path out = dir / ("run-" + std::to_string(run) + ".out");
         const pid_t pid = start(folder, db.name(), out);
@@ -91,7 +62,7 @@ TEST(SettlementKillTest, EveryBillIsStoredWholeOnceWhereverTheTerminalIsKilled)
             ::waitpid(pid, &status, 0);
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
         }
-        read(out, printed);
+        ReadHarnessOutput(out, printed);
     }
     ASSERT_TRUE(printed.done) << "the last run did not finish";
 

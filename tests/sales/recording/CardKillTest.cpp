@@ -1,0 +1,110 @@
+// Card settlements survive being killed anywhere: the harness settles bills
+// by card on the dedicated line (the card server simulator runs here and
+// keeps the card company's ledger) while this test kills it with SIGKILL at
+// random moments and starts it again; the commit is slowed, so kills land
+// between the approval and the stored bill too. At the end the card
+// company and the stored bills agree: every bill is stored once with its
+// card row, each card row names an approval that stands, and each card
+// stands charged exactly its bill's amount. The one exception is a request
+// a kill cut off before its answer: the card company may have approved it,
+// and the journal keeps it for a person to check, so a card may stand
+// charged more only by what the journal still names for that card.
+
+#include "KillSpawn.h"
+#include "PgTestDatabase.h"
+#include "SettlementKillBill.h"
+#include "TempDir.h"
+
+#include "CardServerSim.h"
+#include "payment/approval/ApprovalJournal.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <random>
+#include <set>
+#include <signal.h>
+#include <sys/wait.h>
+#include <thread>
+
+namespace pos::test {
+namespace {
+
+constexpr int kBills = 30;
+constexpr int kKills = 25;
+
+std::string billNo(std::int64_t aBill)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%04lld", static_cast<long long>(aBill));
+    return text;
+}
+
+TEST(CardKillTest, EachCardStandsChargedExactlyWhatItsStoredBillHolds)
+{
+    PgTestDatabase db;
+    TempDir dir;
+    const std::filesystem::path folder = dir / "terminal";
+    std::filesystem::create_directories(folder);
+    db.query("CREATE FUNCTION slow_commit() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN PERFORM pg_sleep(0.03); RETURN NULL; END$$");
+    db.query("CREATE CONSTRAINT TRIGGER slow_commit AFTER INSERT ON card_approval DEFERRABLE INITIALLY DEFERRED "
+             "FOR EACH ROW EXECUTE FUNCTION slow_commit()");
+    sim::TCardServerSim cardCompany;
+    ASSERT_TRUE(cardCompany.Listen());
+
+    std::mt19937 random(20261211);
+    std::uniform_int_distribution<int> wait(30, 400);
+    HarnessOutput printed;
+    for (int run = 0; run <= kKills && !printed.done; ++run) {
+        const std::filesystem::path out = dir / ("run-" + std::to_string(run) + ".out");
+        const pid_t pid = SpawnHarness(POS_CARD_KILL_HARNESS,
+                                       {folder.string(), db.name(), std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini",
+                                        std::to_string(kBills), std::to_string(cardCompany.Port())},
+                                       out);
+        int status = 0;
+        if (run < kKills) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+        } else {
+            ::waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        }
+        ReadHarnessOutput(out, printed);
+    }
+    ASSERT_TRUE(printed.done) << "the last run did not finish";
+
+    // What the journal still names: only requests without an answer.
+    TApprovalJournal journal(folder / "Approvals");
+    ASSERT_TRUE(journal.Open());
+    std::map<std::string, std::int64_t> unanswered;
+    for (const TJournalEntry& e : journal.Entries()) {
+        EXPECT_NE(e.State, TJournalState::Done) << e.Masked << " was approved and neither stored nor undone";
+        unanswered[e.CardNo] += e.Amount;
+    }
+
+    std::set<std::string> standing;
+    int cancellations = 0;
+    for (const sim::TLedgerLine& line : cardCompany.Ledger()) {
+        if (line.Action == "APPROVE" && !line.Cancelled) standing.insert(line.AgreeNo);
+        if (line.Action == "CANCEL") ++cancellations;
+    }
+    for (std::int64_t n = 1; n <= kBills; ++n) {
+        const std::string where = " FROM card_approval WHERE bill_no = '" + billNo(n) + "'";
+        ASSERT_EQ(db.query("SELECT count(*)" + where), "1") << "bill " << n;
+        const std::int64_t stored = std::stoll(db.query("SELECT amt::bigint" + where));
+        EXPECT_EQ(stored, KillBillDue(n)) << "bill " << n;
+        EXPECT_EQ(standing.count(db.query("SELECT agree_no" + where)), 1u) << "bill " << n;
+        const std::string card = KillCardNo(n);
+        const std::int64_t extra = cardCompany.Charged(card) - stored;
+        EXPECT_GE(extra, 0) << "bill " << n;
+        EXPECT_LE(extra, unanswered[card]) << "bill " << n << ": charged beyond its bill and the journal";
+    }
+    // Kills between an approval and its stored bill happened, and were undone.
+    EXPECT_GT(cancellations, 0);
+}
+
+}  // namespace
+}  // namespace pos::test

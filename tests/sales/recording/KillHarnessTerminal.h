@@ -1,0 +1,106 @@
+#pragma once
+// The terminal of the kill harnesses: outlet 3101, POS 01, on the server of
+// POS_DB_HOST, POS_DB_PORT, POS_DB_USER, POS_DB_PASSWORD, with the kill
+// test's goods, an off-line queue and bill numbers in its folder, and a
+// printer that takes a moment (a kill may land in it). Open() also
+// completes or takes back a bill an earlier kill interrupted.
+
+#include "SettlementKillBill.h"
+
+#include "core/IniFile.h"
+#include "core/ScriptedDialogService.h"
+#include "db/DataModule.h"
+#include "lookups/Lookups.h"
+#include "sales/SaleBill.h"
+#include "sales/SaleView.h"
+#include "sales/recording/BillNumbers.h"
+#include "sales/recording/Settlement.h"
+#include "store/MasterStore.h"
+#include "sync/OffLineBill.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace pos::test {
+
+struct KillHarnessHooks final : TSaleHooks {
+    void ExecDC(TSaleLines&) override {}
+    void RecreateSaleList(TSaleLines&) override {}
+    bool ClearDCModule() override { return false; }
+    void ShowLineDisplay(const std::string&, const std::string&) override {}
+    void ClearTicketData() override {}
+    void ClearPrintLists() override {}
+    void EndPreSale() override {}
+    void GetMaxBillNo() override {}
+    void ShowSaleGubun() override {}
+    void ShowWaitCount() override {}
+    void ShowBillNo() override {}
+    void PressFirstMenuButtons() override {}
+    void OpenSkiSchool() override {}
+    bool GetGuestCount(bool) override { return false; }
+};
+
+struct KillHarnessView final : TSaleView {
+    explicit KillHarnessView(TSaleBill& aBill) : bill(aBill) {}
+    TSaleBill& Bill() override { return bill; }
+    void ShowBillNo() override {}
+    void ShowSaleGubun() override {}
+    void ShowCashier() override {}
+    void ReloadMenus() override {}
+    void Refresh() override {}
+    void ShowMessage(const std::string&, bool, int) override {}
+    void SetEnabled(bool) override {}
+    void CloseScreen() override {}
+    TSaleBill& bill;
+};
+
+struct SlowPrinter final : TBillPrinter {
+    void PrintBill(const TStoredBill&, bool) override { std::this_thread::sleep_for(std::chrono::milliseconds(15)); }
+};
+
+struct KillHarnessTerminal {
+    bool Open(const std::string& aFolder, const std::string& aDatabase, const std::string& aCatalogue)
+    {
+        const char* host = std::getenv("POS_DB_HOST");
+        const char* port = std::getenv("POS_DB_PORT");
+        const char* user = std::getenv("POS_DB_USER");
+        if (!host || !port || !user) return false;
+        ctx.gsFolder = aFolder + "/";
+        ctx.gsToday = ctx.gsSaleDate = kKillSaleDate;
+        ctx.gsMasterUpjangCode = ctx.gsUpjangCode = "3101";
+        ctx.gsMasterUpjangName = "한식당";
+        ctx.gsMasterPosNo = ctx.gsPosNo = "01";
+        ctx.gsCashier = "1001";
+        ctx.gsIP = "10.0.0.7";
+        ctx.gsServerIP = host;
+        ctx.gsServerDB = aDatabase;
+        IniFile posIp;
+        posIp.writeString("MAIN", "Port", port);
+        if (!posIp.save(aFolder + "/POSIP.ini")) return false;
+        if (!catalogue.ReadSQLList(aCatalogue)) return false;
+        if (!data.DataModuleCreate(user)) return false;
+        AddKillOutlet(store);
+        queues.LoadOffLineData();
+        TOffLineBill(queues).Recover();
+        return true;
+    }
+
+    TTerminalContext ctx;
+    TSqlCatalogue catalogue;
+    ScriptedDialogService dialogs;
+    TSellsOffLinePolicy policy;
+    TfrmData data{ctx, catalogue, dialogs, policy};
+    TNoMasterServer noServer;
+    TMasterStore store{ctx, dialogs, noServer};
+    KillHarnessHooks hooks;
+    TSaleBill bill{ctx, store, dialogs, hooks};
+    KillHarnessView view{bill};
+    TOffLineStore queues{ctx, dialogs};
+    TBillNumbers numbers{ctx, dialogs};
+    TLookups lookups{data, store};
+    SlowPrinter printer;
+};
+
+}  // namespace pos::test
