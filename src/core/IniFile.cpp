@@ -183,4 +183,9 @@ bool IniFile::save(const std::filesystem::path& aPath, std::string* aError) cons
     return WriteFileAtomically(aPath, ToCp949(toText()), aError);
 }
 
+bool IniFile::save(const std::filesystem::path& aPath, TFileAccess aAccess, std::string* aError) const
+{
+    return WriteFileAtomically(aPath, ToCp949(toText()), aAccess, aError);
+}
+
 }  // namespace pos

@@ -6,6 +6,8 @@
 // are CP949 on disk and UTF-8 in memory. Changes are kept in memory and
 // written whole, atomically, by save().
 
+#include "core/FileIO.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -41,6 +43,8 @@ public:
     std::string toText() const;
     // Writes the whole file (CP949) atomically; false with aError on failure.
     bool save(const std::filesystem::path& aPath, std::string* aError = nullptr) const;
+    // The same, readable by the owner only when aAccess says so.
+    bool save(const std::filesystem::path& aPath, TFileAccess aAccess, std::string* aError = nullptr) const;
 
 private:
     struct Line {

@@ -40,7 +40,7 @@ bool TBillNumbers::store(const std::string& aDate, std::int64_t aNext)
     IniFile file = IniFile::load(Path());
     file.writeInteger(ctx_.gsMasterUpjangCode, aDate, aNext);
     std::string error;
-    if (file.save(Path(), &error)) return true;
+    if (file.save(Path(), TFileAccess::OwnerOnly, &error)) return true;
     WriteLogFile(ctx_, "IAI010-SaveBillNo", error);
     dialogs_.ErrBox(kMsgBillNoNotSaved, true);
     return false;

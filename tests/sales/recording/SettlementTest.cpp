@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,6 +49,9 @@ TEST_F(SettlementTest, OnLineABillIsStoredWholeAndTheNextNumberIsKept)
     EXPECT_EQ(numbers.NextOf("20261209"), 2);
     EXPECT_EQ(ctx.gsBillNo, "0002");
     EXPECT_FALSE(data->InTransaction());
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / kBillNoFile).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // the bill-number file is the owner's only
 }
 
 TEST_F(SettlementTest, TheServersNumberIsTakenBeforeTheBill)
