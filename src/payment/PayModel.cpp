@@ -900,21 +900,28 @@ bool TPayModel::cancelCard(bool aByCashier)
     const TCardAnswer answer = approvals_.CancelCard(request);
     const bool approved = answer.Outcome == TApprovalOutcome::Approved;
     if (approved && answer.DedicatedLine) dialogs_.MsgBox(kMsgDedicatedLine);
-    if (!approved) dialogs_.ErrBox(kMsgCardError + MaskNumbersForLog(answer.Message) + "(" + answer.ErrCode + ")", true);
-    // The screen's run removes a line whose cancellation failed: the cashier
-    // has seen the error and leaves the approval with the card company.
-    if (!approved && aByCashier) return false;
+    if (!approved) {
+        // The line stays: the card stands charged until a cancellation goes
+        // through, or the bill is settled with it.
+        dialogs_.ErrBox(kMsgCardError + MaskNumbersForLog(answer.Message) + "(" + answer.ErrCode + ")", true);
+        return false;
+    }
     eraseCurrent(K::Card);
     return true;
 }
 
+// The screen's run over the card lines from the last: each approval is
+// cancelled and its line removed; a line whose cancellation fails stays, and
+// the cashier is told that it did.
 void TPayModel::cancelAllCards()
 {
     Select(K::Card);
-    while (!lines_.card.empty()) {
-        current(K::Card) = static_cast<int>(lines_.card.size()) - 1;
-        cancelCard(false);
+    bool kept = false;
+    for (int row = static_cast<int>(lines_.card.size()) - 1; row >= 0; --row) {
+        current(K::Card) = row;
+        if (!cancelCard(false)) kept = true;
     }
+    if (kept) dialogs_.MsgBox(kMsgCancelKept);
     reenterPanel(K::Card);
 }
 
@@ -977,23 +984,28 @@ bool TPayModel::cancelCash(bool aByCashier)
     request.OrgAgreeDate = line.AgreeDate;
     const TCashAnswer answer = approvals_.CancelCash(request);
     const bool approved = answer.Outcome == TApprovalOutcome::Approved;
-    if (!approved) dialogs_.ErrBox(kMsgCashError + MaskNumbersForLog(answer.Message) + "(" + answer.ErrCode + ")", true);
-    if (!approved && aByCashier) return false;
+    if (!approved) {
+        dialogs_.ErrBox(kMsgCashError + MaskNumbersForLog(answer.Message) + "(" + answer.ErrCode + ")", true);
+        return false;
+    }
     eraseCurrent(K::Cash);
     return true;
 }
 
 // The screen's run over the cash lines from the last: each receipt is
 // cancelled and its line removed; a plain cash line is removed and ends it.
+// A receipt whose cancellation fails stays, and the cashier is told.
 void TPayModel::cancelAllCash()
 {
     Select(K::Cash);
-    while (!lines_.cash.empty()) {
-        current(K::Cash) = static_cast<int>(lines_.cash.size()) - 1;
-        const bool plain = lines_.cash.back().CardNo.empty();
-        cancelCash(false);
+    bool kept = false;
+    for (int row = static_cast<int>(lines_.cash.size()) - 1; row >= 0; --row) {
+        current(K::Cash) = row;
+        const bool plain = lines_.cash[static_cast<std::size_t>(row)].CardNo.empty();
+        if (!cancelCash(false)) kept = true;
         if (plain) break;
     }
+    if (kept) dialogs_.MsgBox(kMsgCancelKept);
     reenterPanel(K::Cash);
 }
 

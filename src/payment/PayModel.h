@@ -70,6 +70,7 @@ inline constexpr const char* kCaptionCreditRemarks = "외상 결제";
 inline constexpr const char* kAskCancelCards = "신용카드 승인건이 있습니다.\r지금 승인을 모두 취소하시겠습니까?";
 inline constexpr const char* kMsgCardsLeft =
     "신용카드 승인을 취소하지 않고 종료합니다.\r해당 승인건이 잘못 청구될 수 있으므로 재무팀에 알려주십시오.";
+inline constexpr const char* kMsgCancelKept = "취소되지 않은 승인은 목록에 남겨 두었습니다.";
 inline constexpr const char* kAskCancelCash = "현금영수증 승인건이 있습니다.\r지금 승인을 모두 취소하시겠습니까?";
 inline constexpr const char* kMsgCardError = "카드 승인 에러 :\r";
 inline constexpr const char* kMsgCashError = "현금영수증 승인 에러 :\r";

@@ -646,17 +646,25 @@ INSTANTIATE_TEST_SUITE_P(Close, PayCloseTest,
                                            CloseCase{"Yes", {true}, false, {kAskCancelCards}, 2}),
                          [](const ::testing::TestParamInfo<CloseCase>& i) { return std::string(i.param.name); });
 
-TEST_F(PayFixture, TheCancelAllRunRemovesALineWhoseCancellationFails)
+TEST_F(PayFixture, TheCancelAllRunKeepsALineWhoseCancellationFails)
 {
     open(Currency(43000));
     payByCard("10000");
-    payByCard("10000");
-    approvals.cardAnswers.push_back(FakeApprovals::Refused("9999", "취소 불가"));
+    payByCard("12000");
+    approvals.cardAnswers.push_back(FakeApprovals::Refused("9999", "취소 불가"));  // the last line's
     dialogs.answers = {true};
     EXPECT_FALSE(model->CloseQuery());
     EXPECT_EQ(approvals.cancelCard.size(), 2u);
+    // The card still stands charged: its line stays, and the cashier is told.
+    ASSERT_EQ(model->Lines().card.size(), 1u);
+    EXPECT_EQ(model->Lines().card[0].Amt, Currency(12000));
+    EXPECT_EQ(shown(), (std::vector<std::string>{kAskCancelCards, "카드 승인 에러 :\r취소 불가(9999)", kMsgCancelKept}));
+    // Closing again asks again about the line left.
+    dialogs.clear();
+    dialogs.answers = {true};
+    EXPECT_FALSE(model->CloseQuery());
+    EXPECT_EQ(approvals.cancelCard.size(), 3u);
     EXPECT_TRUE(model->Lines().card.empty());
-    EXPECT_EQ(shown().back(), "카드 승인 에러 :\r취소 불가(9999)");
     dialogs.clear();
     EXPECT_TRUE(model->CloseQuery());
     EXPECT_TRUE(dialogs.shown.empty());
