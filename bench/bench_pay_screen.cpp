@@ -4,6 +4,8 @@
 // and vouchers taken from the master data, the model, the screen with its
 // panels and lists, the first paint). Target: well under 100 ms.
 
+#include "RecordingSaleServices.h"
+
 #include "controls/ZoPosButton.h"
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
@@ -63,15 +65,18 @@ struct NoScreens : TPayLaunchers {
 // a dozen gift vouchers, and its sale screen showing a bill of 300 lines.
 struct Terminal {
     TTerminalContext context;
-    ScriptedDialogService dialogs{&context};
-    TMasterStore store{context, dialogs};
+    ScriptedDialogService dialogs;
+    TNoMasterServer storeServer;
+    TMasterStore store{context, dialogs, storeServer};
     TSqlCatalogue catalogue;
-    TfrmData data{context, catalogue, dialogs};
+    TSellsOffLinePolicy offLinePolicy;
+    TfrmData data{context, catalogue, dialogs, offLinePolicy};
     TLookups lookups{data, store};
     NeverRecorded recorder;
     NoApprovals approvals;
     NoScreens launchers;
-    TSaleHooks hooks;
+    test::RecordingSaleServices services{context};
+    TSaleCommandSet commands;
     TScreenEnv env;
     std::unique_ptr<TSaleScreenDeps> deps;
     std::unique_ptr<TfrmSale> sale;
@@ -130,7 +135,8 @@ struct Terminal {
             store.glCommonData.push_back(voucher);
         }
         env.context = &context;
-        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, hooks);
+        context.gbOffLine = true;
+        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, data, services, commands);
         sale = std::make_unique<TfrmSale>(*deps);
         sale->show();
         for (int i = 0; i < 300; ++i) {

@@ -1,6 +1,8 @@
 // Ringing up one item on a long bill: AddSaleList (with the CalcSaleList it
 // ends in) on a bill of 300 lines, for a new line and for a merge.
 
+#include "NoOpSale.h"
+
 #include "core/ScriptedDialogService.h"
 #include "core/TerminalContext.h"
 #include "store/MasterStore.h"
@@ -19,7 +21,7 @@ struct Terminal300 {
     ScriptedDialogService dialogs;
     TNoMasterServer storeServer;
     TMasterStore store{context, dialogs, storeServer};
-    TSaleHooks hooks;
+    test::NoSaleHooks hooks;
     TSaleBill bill{context, store, dialogs, hooks};
 
     explicit Terminal300(int goods)

@@ -5,6 +5,7 @@
 // the bills stored against those reported. Run it with the cluster of
 // scripts/db: eval "$(scripts/db env)".
 
+#include "NoOpSale.h"
 #include "PgTestDatabase.h"
 
 #include "core/IniFile.h"
@@ -35,37 +36,6 @@
 
 namespace pos {
 namespace {
-
-struct Hooks final : TSaleHooks {
-    void ExecDC(TSaleLines&) override {}
-    void RecreateSaleList(TSaleLines&) override {}
-    bool ClearDCModule() override { return false; }
-    void ShowLineDisplay(const std::string&, const std::string&) override {}
-    void ClearTicketData() override {}
-    void ClearPrintLists() override {}
-    void EndPreSale() override {}
-    void GetMaxBillNo() override {}
-    void ShowSaleGubun() override {}
-    void ShowWaitCount() override {}
-    void ShowBillNo() override {}
-    void PressFirstMenuButtons() override {}
-    void OpenSkiSchool() override {}
-    bool GetGuestCount(bool) override { return false; }
-};
-
-struct View final : TSaleView {
-    explicit View(TSaleBill& aBill) : bill(aBill) {}
-    TSaleBill& Bill() override { return bill; }
-    void ShowBillNo() override {}
-    void ShowSaleGubun() override {}
-    void ShowCashier() override {}
-    void ReloadMenus() override {}
-    void Refresh() override {}
-    void ShowMessage(const std::string&, bool, int) override {}
-    void SetEnabled(bool) override {}
-    void CloseScreen() override {}
-    TSaleBill& bill;
-};
 
 // Two tenders: 50,000 on a card through the EasyCheck terminal, the rest in
 // cash.
@@ -168,9 +138,9 @@ struct Terminal {
     std::unique_ptr<TfrmData> data;
     TNoMasterServer noServer;
     TMasterStore store{ctx, dialogs, noServer};
-    Hooks hooks;
+    test::NoSaleHooks hooks;
     TSaleBill bill{ctx, store, dialogs, hooks};
-    View view{bill};
+    test::NoSaleView view{bill};
     TOffLineStore queues{ctx, dialogs};
     TBillNumbers numbers{ctx, dialogs};
     PayScreen payScreen{ctx};

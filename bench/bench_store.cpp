@@ -65,7 +65,8 @@ TMasterStore& loadedStore()
 {
     static TMasterStore* store = [] {
         Fixture& f = fixture();
-        auto* s = new TMasterStore(f.ctx, f.dialogs);
+        static TNoMasterServer noServer;
+        auto* s = new TMasterStore(f.ctx, f.dialogs, noServer);
         s->LoadMirrorFile(TMirrorKind::Upjang);
         s->LoadMirrorFile(TMirrorKind::Calendar);
         s->LoadMirrorFile(TMirrorKind::Goods);

@@ -1,14 +1,14 @@
 // Card settlements survive being killed anywhere: the harness settles bills
 // by card on the dedicated line (the card server simulator runs here and
 // keeps the card company's ledger) while this test kills it with SIGKILL at
-// random moments and starts it again; the commit is slowed, so kills land
-// between the approval and the stored bill too. At the end the card
-// company and the stored bills agree: every bill is stored once with its
-// card row, each card row names an approval that stands, and each card
-// stands charged exactly its bill's amount. The one exception is a request
-// a kill cut off before its answer: the card company may have approved it,
-// and the journal keeps it for a person to check, so a card may stand
-// charged more only by what the journal still names for that card.
+// random moments and starts it again; the payment rows and the commit are
+// slowed, so kills land between the approval and the stored bill too. At
+// the end the card company and the stored bills agree: every bill is stored
+// once with its card row, each card row names an approval that stands, and
+// each card stands charged exactly its bill's amount. The one exception is a
+// request a kill cut off before its answer: the card company may have
+// approved it, and the journal keeps it for a person to check, so a card may
+// stand charged more only by what the journal still names for that card.
 
 #include "KillSpawn.h"
 #include "PgTestDatabase.h"
@@ -20,13 +20,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <map>
-#include <random>
 #include <set>
-#include <signal.h>
-#include <sys/wait.h>
-#include <thread>
 
 namespace pos::test {
 namespace {
@@ -47,6 +42,12 @@ TEST(CardKillTest, EachCardStandsChargedExactlyWhatItsStoredBillHolds)
     TempDir dir;
     const std::filesystem::path folder = dir / "terminal";
     std::filesystem::create_directories(folder);
+    // Writing the payment rows and the commit take a moment, so that kills
+    // land after an approval both before its bill is stored and around the
+    // commit.
+    db.query("CREATE FUNCTION slow_row() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN PERFORM pg_sleep(0.04); RETURN NEW; END$$");
+    db.query("CREATE TRIGGER slow_pay BEFORE INSERT ON pay FOR EACH ROW EXECUTE FUNCTION slow_row()");
     db.query("CREATE FUNCTION slow_commit() RETURNS trigger LANGUAGE plpgsql AS "
              "$$BEGIN PERFORM pg_sleep(0.03); RETURN NULL; END$$");
     db.query("CREATE CONSTRAINT TRIGGER slow_commit AFTER INSERT ON card_approval DEFERRABLE INITIALLY DEFERRED "
@@ -54,26 +55,14 @@ TEST(CardKillTest, EachCardStandsChargedExactlyWhatItsStoredBillHolds)
     sim::TCardServerSim cardCompany;
     ASSERT_TRUE(cardCompany.Listen());
 
-    std::mt19937 random(20261211);
-    std::uniform_int_distribution<int> wait(30, 400);
-    HarnessOutput printed;
-    for (int run = 0; run <= kKills && !printed.done; ++run) {
-        const std::filesystem::path out = dir / ("run-" + std::to_string(run) + ".out");
-        const pid_t pid = SpawnHarness(POS_CARD_KILL_HARNESS,
-                                       {folder.string(), db.name(), std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini",
-                                        std::to_string(kBills), std::to_string(cardCompany.Port())},
-                                       out);
-        int status = 0;
-        if (run < kKills) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-        } else {
-            ::waitpid(pid, &status, 0);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-        }
-        ReadHarnessOutput(out, printed);
-    }
+    const HarnessOutput printed = RunKilled(
+        [&](const std::filesystem::path& aOut) {
+            return SpawnHarness(POS_CARD_KILL_HARNESS,
+                                {folder.string(), db.name(), std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini",
+                                 std::to_string(kBills), std::to_string(cardCompany.Port())},
+                                aOut);
+        },
+        dir.path(), kKills, 20261211, {30, 400});
     ASSERT_TRUE(printed.done) << "the last run did not finish";
 
     // What the journal still names: only requests without an answer.

@@ -5,6 +5,7 @@
 // printer that takes a moment (a kill may land in it). Open() also
 // completes or takes back a bill an earlier kill interrupted.
 
+#include "NoOpSale.h"
 #include "SettlementKillBill.h"
 
 #include "core/IniFile.h"
@@ -24,37 +25,6 @@
 #include <thread>
 
 namespace pos::test {
-
-struct KillHarnessHooks final : TSaleHooks {
-    void ExecDC(TSaleLines&) override {}
-    void RecreateSaleList(TSaleLines&) override {}
-    bool ClearDCModule() override { return false; }
-    void ShowLineDisplay(const std::string&, const std::string&) override {}
-    void ClearTicketData() override {}
-    void ClearPrintLists() override {}
-    void EndPreSale() override {}
-    void GetMaxBillNo() override {}
-    void ShowSaleGubun() override {}
-    void ShowWaitCount() override {}
-    void ShowBillNo() override {}
-    void PressFirstMenuButtons() override {}
-    void OpenSkiSchool() override {}
-    bool GetGuestCount(bool) override { return false; }
-};
-
-struct KillHarnessView final : TSaleView {
-    explicit KillHarnessView(TSaleBill& aBill) : bill(aBill) {}
-    TSaleBill& Bill() override { return bill; }
-    void ShowBillNo() override {}
-    void ShowSaleGubun() override {}
-    void ShowCashier() override {}
-    void ReloadMenus() override {}
-    void Refresh() override {}
-    void ShowMessage(const std::string&, bool, int) override {}
-    void SetEnabled(bool) override {}
-    void CloseScreen() override {}
-    TSaleBill& bill;
-};
 
 struct SlowPrinter final : TBillPrinter {
     void PrintBill(const TStoredBill&, bool) override { std::this_thread::sleep_for(std::chrono::milliseconds(15)); }
@@ -94,9 +64,9 @@ struct KillHarnessTerminal {
     TfrmData data{ctx, catalogue, dialogs, policy};
     TNoMasterServer noServer;
     TMasterStore store{ctx, dialogs, noServer};
-    KillHarnessHooks hooks;
+    NoSaleHooks hooks;
     TSaleBill bill{ctx, store, dialogs, hooks};
-    KillHarnessView view{bill};
+    NoSaleView view{bill};
     TOffLineStore queues{ctx, dialogs};
     TBillNumbers numbers{ctx, dialogs};
     TLookups lookups{data, store};

@@ -1,7 +1,7 @@
 #pragma once
-// Starting a kill harness as a child process with its standard output in a
-// file, for the kill tests to kill and start again, and reading what it
-// reported there ("S <bill> <due>" per stored bill, "DONE" at the end).
+// Running a kill harness as a child process, killed with SIGKILL after a
+// random moment and started again, and reading what it reported on its
+// standard output ("S <bill> <due>" per stored bill, "DONE" at the end).
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,15 @@
 #include <fcntl.h>
 #include <cstdint>
 #include <filesystem>
+#include <chrono>
+#include <functional>
 #include <map>
+#include <random>
+#include <signal.h>
 #include <spawn.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -49,6 +55,33 @@ inline void ReadHarnessOutput(const std::filesystem::path& aOut, HarnessOutput& 
         if (word == "S" && in >> bill >> due) aOutput.stored[bill] = due;
         else if (word == "DONE") aOutput.done = true;
     }
+}
+
+// Starts the harness (aStart with the file for its output) aKills times,
+// killing each run after a wait drawn from aWaitMs, then once more to its
+// end, which must be a clean exit; stops early once a run said "DONE".
+inline HarnessOutput RunKilled(const std::function<pid_t(const std::filesystem::path&)>& aStart,
+                               const std::filesystem::path& aDir, int aKills, std::uint32_t aSeed,
+                               std::pair<int, int> aWaitMs)
+{
+    std::mt19937 random(aSeed);
+    std::uniform_int_distribution<int> wait(aWaitMs.first, aWaitMs.second);
+    HarnessOutput output;
+    for (int run = 0; run <= aKills && !output.done; ++run) {
+        const std::filesystem::path out = aDir / ("run-" + std::to_string(run) + ".out");
+        const pid_t pid = aStart(out);
+        int status = 0;
+        if (run < aKills) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+        } else {
+            ::waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        }
+        ReadHarnessOutput(out, output);
+    }
+    return output;
 }
 
 }  // namespace pos::test

@@ -15,25 +15,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <random>
-#include <signal.h>
-#include <sys/wait.h>
-#include <thread>
 
 namespace pos::test {
 namespace {
 
 constexpr int kBills = 60;
 constexpr int kKills = 30;
-
-pid_t start(const std::filesystem::path& aFolder, const std::string& aDatabase, const std::filesystem::path& aOut)
-{
-    return SpawnHarness(POS_SETTLEMENT_HARNESS,
-                        {aFolder.string(), aDatabase, std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini",
-                         std::to_string(kBills)},
-                        aOut);
-}
 
 TEST(SettlementKillTest, EveryBillIsStoredWholeOnceWhereverTheTerminalIsKilled)
 {
@@ -47,23 +34,14 @@ TEST(SettlementKillTest, EveryBillIsStoredWholeOnceWhereverTheTerminalIsKilled)
     db.query("CREATE CONSTRAINT TRIGGER slow_commit AFTER INSERT ON pay DEFERRABLE INITIALLY DEFERRED "
              "FOR EACH ROW EXECUTE FUNCTION slow_commit()");
 
-    std::mt19937 random(20261210);
-    std::uniform_int_distribution<int> wait(20, 400);
-    HarnessOutput printed;
-    for (int run = 0; run <= kKills && !printed.done; ++run) {
-        const std::filesystem::path out = dir / ("run-" + std::to_string(run) + ".out");
-        const pid_t pid = start(folder, db.name(), out);
-        int status = 0;
-        if (run < kKills) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-        } else {
-            ::waitpid(pid, &status, 0);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-        }
-        ReadHarnessOutput(out, printed);
-    }
+    const HarnessOutput printed = RunKilled(
+        [&](const std::filesystem::path& aOut) {
+            return SpawnHarness(POS_SETTLEMENT_HARNESS,
+                                {folder.string(), db.name(), std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini",
+                                 std::to_string(kBills)},
+                                aOut);
+        },
+        dir.path(), kKills, 20261210, {20, 400});
     ASSERT_TRUE(printed.done) << "the last run did not finish";
 
     // Every bill on the server is whole and as it was rung up.
