@@ -17,12 +17,8 @@ std::string keptLine(const TJournalEntry& aEntry, const std::string& aReason)
 
 TReversalAnswer TChannelReverser::Reverse(const TJournalEntry& aEntry)
 {
-    if (aEntry.Kind == TJournalKind::Cash) {
-        const TCashApprovalResult r = channels_.ReverseCash(aEntry, context_);
-        return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
-    }
-    const TCardApprovalResult r = channels_.ReverseCard(aEntry, context_);
-    return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
+    if (aEntry.Kind == TJournalKind::Cash) return ReversalAnswerOf(channels_.ReverseCash(aEntry, context_));
+    return ReversalAnswerOf(channels_.ReverseCard(aEntry, context_));
 }
 
 TLeftoverReport SettleLeftoverApprovals(TApprovalJournal& aJournal, TStoredApprovals& aStored,

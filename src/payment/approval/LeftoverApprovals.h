@@ -35,6 +35,13 @@ struct TReversalAnswer {
     std::string ErrCode, Message;  // why not
 };
 
+// A channel's answer to a reversal (card or cash receipt).
+template <class Result>
+TReversalAnswer ReversalAnswerOf(const Result& aResult)
+{
+    return {aResult.Outcome == TCardOutcome::Approved, aResult.ErrCode, aResult.Message};
+}
+
 // Sends the opposite of a done entry and waits for the answer.
 class TApprovalReverser {
 public:

@@ -109,14 +109,11 @@ TCardAnswer TTerminalCardApprovals::card(const TCardRequest& aRequest)
 TReversalAnswer TTerminalCardApprovals::Reverse(const TJournalEntry& aEntry)
 {
     const TReversalContext context{!ctx_.gbTestMode, ctx_.gsToday, ctx_.gbSignPadType, ctx_.giSignPadPort};
-    if (aEntry.Kind == TJournalKind::Cash) {
-        const TCashApprovalResult r =
-            await<TCashApprovalResult>([this, aEntry, context] { return channels_.ReverseCash(aEntry, context); });
-        return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
-    }
-    const TCardApprovalResult r =
-        await<TCardApprovalResult>([this, aEntry, context] { return channels_.ReverseCard(aEntry, context); });
-    return {r.Outcome == TCardOutcome::Approved, r.ErrCode, r.Message};
+    if (aEntry.Kind == TJournalKind::Cash)
+        return ReversalAnswerOf(
+            await<TCashApprovalResult>([this, aEntry, context] { return channels_.ReverseCash(aEntry, context); }));
+    return ReversalAnswerOf(
+        await<TCardApprovalResult>([this, aEntry, context] { return channels_.ReverseCard(aEntry, context); }));
 }
 
 TCashAnswer TTerminalCardApprovals::cash(const TCashRequest& aRequest)
