@@ -3,6 +3,7 @@
 // painted, and paging a page of 25 menu buttons. Target: a tap well inside
 // one frame (16 ms).
 
+#include "BenchRestaurant.h"
 #include "RecordingSaleServices.h"
 
 #include "controls/ZoPosButton.h"
@@ -56,36 +57,7 @@ struct SaleScreen {
         context.gsSaleDate = "20261209";
         context.gsMasterUpjangCode = "3101";
         context.gsMasterPosNo = "01";
-        const int u = store.AddUpjangData();
-        store.SetUpjangData(u, 0, "3101");
-        store.SetUpjangData(u, 1, "01");
-        store.SetUpjangData(u, 2, "한식당");
-        store.SetUpjangData(u, 4, "30");
-        store.SetUpjangData(u, 21, "Y");  // direct selection
-        const int g = store.AddMenuGroupData();
-        store.SetMenuGroupData(g, 0, "3101");
-        store.SetMenuGroupData(g, 1, "10");
-        store.SetMenuGroupData(g, 2, "식사");
-        for (int i = 0; i < 340; ++i) {
-            const std::string code = std::to_string(10000 + i);
-            const std::string name = "메뉴 " + std::to_string(i + 1);
-            const int goods = store.AddGoodsData();
-            store.SetGoodsData(goods, 0, "3101");
-            store.SetGoodsData(goods, 1, code);
-            store.SetGoodsData(goods, 2, "1");
-            store.SetGoodsData(goods, 3, "1");
-            store.SetGoodsData(goods, 4, name);
-            store.SetGoodsData(goods, 9, std::to_string(1000 + i * 10));
-            const int menu = store.AddMenuData();
-            store.SetMenuData(menu, 0, "3101");
-            store.SetMenuData(menu, 1, "10");
-            store.SetMenuData(menu, 3, code);
-            store.SetMenuData(menu, 4, "1");
-            store.SetMenuData(menu, 5, "1");
-            store.SetMenuData(menu, 6, name);
-            store.SetMenuData(menu, 8, "0000");
-            store.SetMenuData(menu, 9, "2359");
-        }
+        bench::AddRestaurant(store, 340);
         env.context = &context;
         context.gbOffLine = true;
         deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, data, services, commands);
