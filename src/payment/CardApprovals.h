@@ -63,6 +63,10 @@ struct TCardAnswer {
     std::string ErrCode, Message;
 };
 
+// The card company's answer to the cancellation of a slip it has cancelled
+// already.
+inline constexpr const char* kCodeAlreadyCancelled = "8433";
+
 struct TCashRequest {
     // The driver's approve flag: true asks for a cash receipt, false cancels
     // the receipt OrgAgreeNo.

@@ -840,7 +840,7 @@ bool TPayModel::cardRefused(const TCardAnswer& aAnswer, const TCardRequest& aReq
         return true;
     }
     // A refund of a slip the card company already cancelled may be stored anyway.
-    if (aAnswer.ErrCode != "8433" || !dialogs_.AskBox(kAskForceRefund)) return false;
+    if (aAnswer.ErrCode != kCodeAlreadyCancelled || !dialogs_.AskBox(kAskForceRefund)) return false;
     const TCardCompanyInfo company = cardRules_.GetCardCompanyInfo(aRequest.CardNo);
     TPayCardList line;
     line.CardNo = aRequest.CardNo;

@@ -38,10 +38,15 @@ TLeftoverReport SettleLeftoverApprovals(TApprovalJournal& aJournal, TStoredAppro
             if (aJournal.Remove(entry.Id, &report.journalProblem)) ++report.cleared;
         } else {
             const TReversalAnswer answer = aReverser.Reverse(entry);
-            if (answer.Reversed)
+            if (answer.Reversed) {
                 ++report.reversed;
-            else
+            } else if (entry.Approve && answer.ErrCode == kCodeAlreadyCancelled) {
+                // A cancellation that went out before a crash was taken: the
+                // card no longer stands charged.
+                if (aJournal.Remove(entry.Id, &report.journalProblem)) ++report.cleared;
+            } else {
                 report.kept.push_back(keptLine(entry, TrimCopy("취소 안 됨 " + answer.ErrCode + " " + answer.Message)));
+            }
         }
     }
     return report;

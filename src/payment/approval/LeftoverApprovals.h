@@ -6,12 +6,15 @@
 //   - a stored bill holds it (the crash came between the commit and the
 //     journal's clean-up): its entry goes;
 //   - it is done and no stored bill holds it: it is reversed with the same
-//     data, and its entry goes when the reversal is answered;
+//     data, and its entry goes when the reversal is answered, or when the
+//     card company says it has cancelled that slip already (a cancellation
+//     that went out just before a crash);
 //   - it is pending or uncertain (no approval number to undo), it cannot be
 //     told now whether a bill holds it (off line, the server does not
 //     answer), or its reversal is refused: it stays, named in the report,
 //     for the next settling or for a person to check with the card company.
 
+#include "payment/CardApprovals.h"
 #include "payment/approval/ApprovalChannels.h"
 #include "payment/approval/ApprovalJournal.h"
 

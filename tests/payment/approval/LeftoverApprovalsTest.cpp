@@ -34,12 +34,13 @@ struct Reverser final : TApprovalReverser {
     TReversalAnswer Reverse(const TJournalEntry& aEntry) override
     {
         reversed.push_back(aEntry.AgreeNo);
-        if (refuse.count(aEntry.AgreeNo)) return {false, "8433", "이미 취소된 거래입니다"};
+        if (refuse.count(aEntry.AgreeNo)) return {false, "7001", "취소할 수 없습니다"};
+        if (cancelledAlready.count(aEntry.AgreeNo)) return {false, kCodeAlreadyCancelled, "이미 취소된 전표입니다."};
         journal.Remove(aEntry.Id);
         return {true, "", ""};
     }
     TApprovalJournal& journal;
-    std::set<std::string> refuse;
+    std::set<std::string> refuse, cancelledAlready;
     std::vector<std::string> reversed;
 };
 
@@ -69,12 +70,14 @@ TEST(LeftoverApprovals, EachEntryIsClearedReversedOrKeptForAPerson)
         std::optional<bool> held;  // what the bill check says
         bool refused;              // the reversal is refused
         bool staysInJournal;
+        bool cancelledAlready = false;  // the card company cancelled it before
     };
     const Case cases[] = {
         {TJournalState::Done, "1001", true, false, false},      // stored: only the clean-up was missed
         {TJournalState::Done, "1002", false, false, false},     // no bill holds it: reversed
         {TJournalState::Done, "1003", std::nullopt, false, true},  // cannot tell (off line): kept
         {TJournalState::Done, "1004", false, true, true},       // reversal refused: kept
+        {TJournalState::Done, "1005", false, false, false, true},  // cancelled before a crash: gone
         {TJournalState::Uncertain, "", std::nullopt, false, true},  // may be charged: kept
         {TJournalState::Pending, "", std::nullopt, false, true},    // a crash during the request: kept
     };
@@ -85,24 +88,27 @@ TEST(LeftoverApprovals, EachEntryIsClearedReversedOrKeptForAPerson)
         ASSERT_TRUE(journal.Add(e));
         if (c.held) stored.held[c.agreeNo] = *c.held;
         if (c.refused) reverser.refuse.insert(c.agreeNo);
+        if (c.cancelledAlready) reverser.cancelledAlready.insert(c.agreeNo);
     }
 
     const TLeftoverReport report = SettleLeftoverApprovals(journal, stored, reverser);
 
-    EXPECT_EQ(report.cleared, 1);
+    EXPECT_EQ(report.cleared, 2);
     EXPECT_EQ(report.reversed, 1);
     ASSERT_EQ(report.kept.size(), 4u);
     // Only done entries are looked up, and only those no bill holds undone.
-    EXPECT_EQ(stored.asked, (std::vector<std::string>{"1001", "1002", "1003", "1004"}));
-    EXPECT_EQ(reverser.reversed, (std::vector<std::string>{"1002", "1004"}));
-    std::vector<std::string> left;
+    EXPECT_EQ(stored.asked, (std::vector<std::string>{"1001", "1002", "1003", "1004", "1005"}));
+    EXPECT_EQ(reverser.reversed, (std::vector<std::string>{"1002", "1004", "1005"}));
+    std::vector<std::string> left, staying;
     for (const TJournalEntry& e : journal.Entries()) left.push_back(e.AgreeNo);
-    EXPECT_EQ(left, (std::vector<std::string>{"1003", "1004", "", ""}));
+    for (const Case& c : cases)
+        if (c.staysInJournal) staying.push_back(c.agreeNo);
+    EXPECT_EQ(left, staying);
     // The cashier reads what was undone and what to check, numbers masked.
     const std::string message = LeftoverMessage(report);
     EXPECT_NE(message.find("승인 1건을 취소했습니다."), std::string::npos) << message;
     EXPECT_NE(message.find("승인 4건이 남아 있습니다."), std::string::npos) << message;
-    EXPECT_NE(message.find("카드 941012******1234 10,000원 (취소 안 됨 8433 이미 취소된 거래입니다)"),
+    EXPECT_NE(message.find("카드 941012******1234 10,000원 (취소 안 됨 7001 취소할 수 없습니다)"),
               std::string::npos)
         << message;
     EXPECT_EQ(message.find("9410123456781234"), std::string::npos);
