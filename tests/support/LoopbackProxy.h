@@ -2,8 +2,10 @@
 // A TCP forwarder on loopback between the terminal and the test's
 // PostgreSQL server, on its own thread (the data module's statements block
 // the test's thread). Cut() drops every connection and refuses new ones, as
-// a pulled network cable would; Restore() accepts again on the same port.
-// The shared server itself is never touched.
+// a pulled network cable would; Restore() serves again. The port stays the
+// proxy's all along (while cut, a new connection is closed at once), so no
+// other socket can take it in between. The shared server itself is never
+// touched.
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -44,14 +46,13 @@ public:
     {
         std::lock_guard lock(mutex_);
         closeAll();
-        if (listener_ >= 0) ::close(listener_);
-        listener_ = -1;
+        cut_ = true;
     }
 
     void Restore()
     {
         std::lock_guard lock(mutex_);
-        if (listener_ < 0) listen(port_);
+        cut_ = false;
     }
 
 private:
@@ -116,7 +117,7 @@ private:
                 if ((f.revents & (POLLIN | POLLHUP | POLLERR)) == 0) continue;
                 if (f.fd == listener_) {
                     const int client = ::accept(listener_, nullptr, nullptr);
-                    const int server = client >= 0 ? connectTarget() : -1;
+                    const int server = client >= 0 && !cut_ ? connectTarget() : -1;
                     if (server >= 0) pairs_.push_back({client, server});
                     else if (client >= 0) ::close(client);
                     continue;
@@ -150,6 +151,7 @@ private:
     int listener_ = -1;
     std::vector<Pair> pairs_;
     std::mutex mutex_;
+    bool cut_ = false;  // under mutex_
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
