@@ -117,14 +117,7 @@ int main(int argc, char** argv)
     for (;;) {
         t.numbers.Load();
         if (t.ctx.giBillNo > bills) break;
-        t.bill.ClearBill();
-        test::RingUpKillBill(t.bill, t.ctx.giBillNo);
-        const std::int64_t number = t.ctx.giBillNo;
-        const Currency due = t.bill.Totals().due;
-        if (settlement.Pay(t.view) == TSettlement::TOutcome::Stored) {
-            std::printf("S %lld %lld\n", static_cast<long long>(number), static_cast<long long>(due.truncWon()));
-            std::fflush(stdout);
-        }
+        t.SettleNextBill(settlement);
     }
     if (!noDoneEntries(journal)) return 5;
     std::printf("DONE\n");

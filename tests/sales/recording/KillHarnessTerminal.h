@@ -20,6 +20,7 @@
 #include "sync/OffLineBill.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -55,6 +56,19 @@ struct KillHarnessTerminal {
         queues.LoadOffLineData();
         TOffLineBill(queues).Recover();
         return true;
+    }
+
+    // Rings up the bill of the current number and settles it; a stored bill
+    // is reported on stdout as "S <bill> <due>".
+    void SettleNextBill(TSettlement& aSettlement)
+    {
+        bill.ClearBill();
+        RingUpKillBill(bill, ctx.giBillNo);
+        const std::int64_t number = ctx.giBillNo;
+        const Currency due = bill.Totals().due;
+        if (aSettlement.Pay(view) != TSettlement::TOutcome::Stored) return;
+        std::printf("S %lld %lld\n", static_cast<long long>(number), static_cast<long long>(due.truncWon()));
+        std::fflush(stdout);
     }
 
     TTerminalContext ctx;

@@ -82,14 +82,7 @@ int main(int argc, char** argv)
         }
         t.numbers.Load();
         if (t.ctx.giBillNo > bills) break;
-        t.bill.ClearBill();
-        test::RingUpKillBill(t.bill, t.ctx.giBillNo);
-        const std::int64_t number = t.ctx.giBillNo;
-        const Currency due = t.bill.Totals().due;
-        if (settlement.Pay(t.view) == TSettlement::TOutcome::Stored) {
-            std::printf("S %lld %lld\n", static_cast<long long>(number), static_cast<long long>(due.truncWon()));
-            std::fflush(stdout);
-        }
+        t.SettleNextBill(settlement);
     }
     upload(t.data, t.queues);
     if (t.queues.Lines(TOffLineQueue::Sale).empty() && t.queues.Lines(TOffLineQueue::Pay).empty()) {
