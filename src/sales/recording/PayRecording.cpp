@@ -1,6 +1,7 @@
 #include "sales/recording/PayRecording.h"
 
 #include "core/DialogService.h"
+#include "core/IdentityNumbers.h"
 #include "core/TerminalContext.h"
 #include "core/TextHelpers.h"
 #include "db/DataModule.h"
@@ -90,10 +91,12 @@ void TPayRecording::Clear()
     saved_ = false;
 }
 
+// A server's message may quote the row it refused, card number included.
 void TPayRecording::failed(const std::string& aKey, const std::string& aMessage)
 {
-    WriteLogFile(ctx_, "ICI010-" + aKey, aMessage);
-    dialogs_.ErrBox(kMsgPayNotSaved + aMessage, true);
+    const std::string masked = MaskNumbersForLog(aMessage);
+    WriteLogFile(ctx_, "ICI010-" + aKey, masked);
+    dialogs_.ErrBox(kMsgPayNotSaved + masked, true);
 }
 
 // Every account tender is asked again just before the payment is stored: a

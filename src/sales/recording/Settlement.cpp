@@ -1,9 +1,11 @@
 #include "sales/recording/Settlement.h"
 
 #include "core/DialogService.h"
+#include "core/IdentityNumbers.h"
 #include "core/TerminalContext.h"
 #include "db/DataModule.h"
 #include "db/DayLog.h"
+#include "db/DbError.h"
 #include "db/DbQuery.h"
 #include "db/DbWork.h"
 #include "lookups/Lookups.h"
@@ -100,8 +102,9 @@ TSettlement::TOutcome TSettlement::store(TSaleView& aView, TDbWork* aBill, const
             numbers_.Advance();
             aView.ShowBillNo();
         }
-        WriteLogFile(ctx_, kLogPay, written.error.key + ": " + written.error.message);
-        dialogs_.ErrBox(kMsgSaleNotSaved + written.error.message, true);
+        // The server's message may quote the row it refused: masked.
+        WriteLogFile(ctx_, kLogPay, written.error.key + ": " + LogText(written.error));
+        dialogs_.ErrBox(kMsgSaleNotSaved + MaskNumbersForLog(written.error.message), true);
         return TOutcome::Failed;
     }
     if (!numbers_.TakeCurrent()) return TOutcome::Failed;

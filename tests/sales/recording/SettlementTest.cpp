@@ -177,6 +177,34 @@ TEST_F(SettlementTest, APaymentRowThatFailsKeepsThePaymentScreenOpen)
     EXPECT_EQ(lines(), 1);
 }
 
+// A server's refusal may quote the row it refused: the card number in it
+// is masked on the screen and in the day log, for the payment rows and for
+// the sale rows alike.
+TEST_F(SettlementTest, ARefusalQuotingACardNumberIsShownAndLoggedMasked)
+{
+    db.query("CREATE FUNCTION refuse_quoting() RETURNS trigger LANGUAGE plpgsql AS "
+             "$$BEGIN RAISE EXCEPTION 'refused 9410123456781234'; END$$");
+    const struct {
+        const char* table;
+        TSettlement::TOutcome outcome;
+    } cases[] = {{"card_approval", TSettlement::TOutcome::Cancelled}, {"sale", TSettlement::TOutcome::Failed}};
+    for (const auto& c : cases) {
+        db.query(std::string("CREATE TRIGGER refuse_quoting BEFORE INSERT ON ") + c.table +
+                 " FOR EACH ROW EXECUTE FUNCTION refuse_quoting()");
+        bill.ClearBill();
+        ringUp("1001");
+        payScreen.tenders = {};
+        payScreen.tenders.offeredKinds = {ctx.giPayCash, ctx.giPayCard};
+        payScreen.card(Currency(9000), "9410123456781234", "50001");
+        EXPECT_EQ(settle(), c.outcome) << c.table;
+        ASSERT_NE(dialogs.last(), nullptr);
+        EXPECT_EQ(dialogs.last()->text.find("9410123456781234"), std::string::npos) << dialogs.last()->text;
+        EXPECT_NE(dialogs.last()->text.find("941012"), std::string::npos) << dialogs.last()->text;
+        EXPECT_EQ(log().find("9410123456781234"), std::string::npos) << c.table;
+        db.query(std::string("DROP TRIGGER refuse_quoting ON ") + c.table);
+    }
+}
+
 TEST_F(SettlementTest, ABillNumberThatCannotBeKeptStoresNothing)
 {
     for (const bool offLine : {false, true}) {
