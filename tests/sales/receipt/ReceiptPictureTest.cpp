@@ -16,32 +16,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 
 namespace pos::test {
 namespace {
-
-// Receipt drawing needs fonts, so a GUI application (offscreen).
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "receipt_print_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new QGuiApplication(argc, argv);
-    }
-    void TearDown() override
-    {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QGuiApplication* app_ = nullptr;
-};
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 using ReceiptPictureTest = ReceiptFixture;
 
