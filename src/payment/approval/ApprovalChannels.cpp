@@ -11,6 +11,16 @@
 namespace pos {
 namespace {
 
+// A request refused here, before anything is sent.
+template <class Result>
+Result refusal(const char* aCode, const char* aMessage)
+{
+    Result r;
+    r.ErrCode = aCode;
+    r.Message = aMessage;
+    return r;
+}
+
 template <typename Request>
 TBillKey billOf(const Request& aRequest)
 {
@@ -206,19 +216,16 @@ TCardApprovalResult TApprovalChannels::askCard(const TCardApprovalRequest& r)
 TCardApprovalResult TApprovalChannels::ApproveCard(const TCardApprovalRequest& aRequest)
 {
     if (aRequest.Amount < 1 || aRequest.Amount > kCardMaxAmount) {
-        TCardApprovalResult refused;
-        refused.ErrCode = kCardAmountCode;
-        refused.Message = kCardAmountNote;
-        return refused;
+        return refusal<TCardApprovalResult>(kCardAmountCode, kCardAmountNote);
     }
     const std::optional<TJournalEntry> undone = undoneBy(aRequest);
     TJournalEntry entry;
     if (!undone) {
         entry = cardEntry(aRequest);
-        TCardApprovalResult refused;
-        if (!journal_.Add(entry, &refused.JournalProblem)) {
-            refused.ErrCode = kJournalCode;
-            refused.Message = kJournalNote;
+        std::string problem;
+        if (!journal_.Add(entry, &problem)) {
+            TCardApprovalResult refused = refusal<TCardApprovalResult>(kJournalCode, kJournalNote);
+            refused.JournalProblem = problem;
             return refused;
         }
     }
@@ -239,19 +246,16 @@ TCardApprovalResult TApprovalChannels::ApproveCard(const TCardApprovalRequest& a
 TCashApprovalResult TApprovalChannels::ApproveCash(const TCashApprovalRequest& aRequest)
 {
     if (aRequest.Amount < 1) {
-        TCashApprovalResult refused;
-        refused.ErrCode = kCardAmountCode;
-        refused.Message = kCardAmountNote;
-        return refused;
+        return refusal<TCashApprovalResult>(kCardAmountCode, kCardAmountNote);
     }
     const std::optional<TJournalEntry> undone = undoneBy(aRequest);
     TJournalEntry entry;
     if (!undone) {
         entry = cashEntry(aRequest);
-        TCashApprovalResult refused;
-        if (!journal_.Add(entry, &refused.JournalProblem)) {
-            refused.ErrCode = kJournalCode;
-            refused.Message = kJournalNote;
+        std::string problem;
+        if (!journal_.Add(entry, &problem)) {
+            TCashApprovalResult refused = refusal<TCashApprovalResult>(kJournalCode, kJournalNote);
+            refused.JournalProblem = problem;
             return refused;
         }
     }
@@ -280,10 +284,7 @@ TCashApprovalResult TApprovalChannels::ApproveCash(const TCashApprovalRequest& a
 TCardApprovalResult TApprovalChannels::ReverseCard(const TJournalEntry& aEntry, const TReversalContext& aContext)
 {
     if (aEntry.Kind != TJournalKind::Card || aEntry.State != TJournalState::Done) {
-        TCardApprovalResult refused;
-        refused.ErrCode = kNoReversalCode;
-        refused.Message = kNoReversalNote;
-        return refused;
+        return refusal<TCardApprovalResult>(kNoReversalCode, kNoReversalNote);
     }
     TCardApprovalRequest r;
     r.Live = aContext.Live;
@@ -308,10 +309,7 @@ TCardApprovalResult TApprovalChannels::ReverseCard(const TJournalEntry& aEntry, 
 TCashApprovalResult TApprovalChannels::ReverseCash(const TJournalEntry& aEntry, const TReversalContext& aContext)
 {
     if (aEntry.Kind != TJournalKind::Cash || aEntry.State != TJournalState::Done) {
-        TCashApprovalResult refused;
-        refused.ErrCode = kNoReversalCode;
-        refused.Message = kNoReversalNote;
-        return refused;
+        return refusal<TCashApprovalResult>(kNoReversalCode, kNoReversalNote);
     }
     TCashApprovalRequest r;
     r.Live = aContext.Live;
