@@ -5,6 +5,7 @@
 // message and ends when the model has a result. The link also tells the
 // screen's own focus moves (while it shows the model) from the cashier's.
 
+#include "core/ui/FocusFollowing.h"
 #include "core/ui/TfrmInherit.h"
 #include "login/LoginModel.h"
 
@@ -59,34 +60,12 @@ public:
         }
     }
 
-    // Runs aShow as the screen's own doing: enabling, hiding and focusing
-    // fields moves the focus by itself, and that is no move of the cashier.
-    void Following(const std::function<void()>& aShow)
-    {
-        const bool following = following_;
-        following_ = true;
-        aShow();
-        following_ = following;
-    }
-
+    // The screen's own focus moves (TFocusFollowing).
+    void Following(const std::function<void()>& aShow) { focus_.Following(aShow); }
     // The model's focused field takes the focus (and its text is selected
     // when the model says so).
-    void FollowFocus(QLineEdit* aTarget) const
-    {
-        if (aTarget == nullptr) return;
-        if (screen_.focusWidget() != aTarget) aTarget->setFocus(Qt::OtherFocusReason);
-        if (model_.SelectAll()) aTarget->selectAll();
-    }
-
-    // A touch or Tab into a field: true for a focus-in the cashier caused.
-    // Focus coming back with the window (after a message box) or from a
-    // popup is none, nor is a move the screen makes itself.
-    bool CashierFocusIn(const QEvent* aEvent) const
-    {
-        if (aEvent->type() != QEvent::FocusIn || following_) return false;
-        const Qt::FocusReason reason = static_cast<const QFocusEvent*>(aEvent)->reason();
-        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-    }
+    void FollowFocus(QLineEdit* aTarget) const { focus_.FollowFocus(aTarget, model_.SelectAll()); }
+    bool CashierFocusIn(const QEvent* aEvent) const { return focus_.CashierFocusIn(aEvent); }
 
 private:
     TfrmInherit& screen_;
@@ -94,7 +73,7 @@ private:
     std::function<void()> showModel_;
     std::function<void(const TLoginMessage&)> previousShowMsg_;
     bool inModel_ = false;    // a model action runs (its message boxes run their own loop)
-    bool following_ = false;  // the screen moves the focus itself
+    TFocusFollowing focus_{screen_};
     std::optional<TLoginMessage> message_;
 };
 
