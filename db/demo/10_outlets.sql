@@ -54,6 +54,12 @@ VALUES
   'N', 'N', 'N', 'N', 'N', 'Y')
 ON CONFLICT DO NOTHING;
 
+-- Every POS of an outlet: its own terminals and the numbers under which
+-- other terminals sell for it (below). The day-end of the POS close closes
+-- an outlet's day once all of them have closed (a POS left out here would
+-- not be waited for): the lift ticket office's POS close alone closes the
+-- camp, bus and package days; the lift's own day waits for its second
+-- window as well, the rental's for the rental shop and both windows.
 INSERT INTO upjang_pos (upjang_code, pos_no, sort_order, pos_name) VALUES
  ('3101', '01', 1, '한식당 카운터'),
  ('3101', '02', 2, '한식당 홀'),

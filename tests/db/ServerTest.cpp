@@ -457,14 +457,6 @@ TEST_F(ServerTest, StoredProceduresReturnTheirOutputs)
     ASSERT_TRUE(proc.ExecProc()) << LogText(proc.Error());
     EXPECT_EQ(proc.Output("AOUT"), "ABC-");
     EXPECT_EQ(proc.Output("ANULL"), "");
-
-    // The day-end procedure exists with its parameters and says it is not
-    // there yet.
-    for (TDbStoredProc* shipped : {&data->dbpProcClose}) {
-        EXPECT_FALSE(shipped->ExecProc());
-        EXPECT_EQ(shipped->Error().sqlState, "0A000") << shipped->Name() << ": " << LogText(shipped->Error());
-        EXPECT_NE(shipped->Error().message.find("not available yet"), std::string::npos);
-    }
     EXPECT_FALSE(ctx.gbOffLine);
 }
 
