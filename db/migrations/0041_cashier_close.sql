@@ -101,17 +101,20 @@ LANGUAGE sql STABLE AS $$
 $$;
 
 -- Whether a row recorded at a_at falls in a period of a_sale_date that starts
--- at a_start ("yyyymmddhh24miss", the resort's time, as the terminal gives
--- it). A period that starts at or before the start of the date covers every
--- row of the date, whenever it was recorded: a pre-sale for the date is
--- recorded days before it. The row's moment is when the server took it, so
--- a row uploaded from the off-line queue after a close counts in the period
--- after it, never in none.
+-- at a_start (the resort's time as the terminal gives it back: the start of
+-- a date as "yyyymmdd000000", or the moment of a close as
+-- "yyyymmddhh24missus", to the microsecond, so that a row of the same second
+-- as the close counts in exactly one of the two periods). A period that
+-- starts at or before the start of the date covers every row of the date,
+-- whenever it was recorded: a pre-sale for the date is recorded days before
+-- it. After a close, a period holds the rows recorded after that moment. The
+-- row's moment is when the server took it, so a row uploaded from the
+-- off-line queue after a close counts in the period after it, never in none.
 CREATE FUNCTION in_close_period(a_at timestamptz, a_sale_date text, a_start text) RETURNS boolean
 LANGUAGE sql STABLE AS $$
     SELECT nullif(a_start, '') IS NULL
         OR a_start <= a_sale_date || '000000'
-        OR to_char(a_at AT TIME ZONE 'Asia/Seoul', 'YYYYMMDDHH24MISS') >= a_start
+        OR to_char(a_at AT TIME ZONE 'Asia/Seoul', 'YYYYMMDDHH24MISSUS') > a_start
 $$;
 
 -- ---------------------------------------------------------------------------

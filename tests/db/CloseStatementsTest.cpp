@@ -226,7 +226,8 @@ TEST_F(CloseDayTest, EveryFigureIsTheHandCountedOne)
         {"IEB010-ReadCloseData-1", {""}, {"4|175000|2|70000|4|2"}, "every cashier of this POS (not POS 02's float)"},
         {"IEB010-ReadCloseData-1", {"C01"}, {"1|30000|1|20000|1|1"}, "C01 since the noon close only"},
         {"IEB010-ReadCloseData-1", {"C03"}, {"0|0|0|0|0|0"}, "C03 works at POS 02"},
-        {"IEB010-ReadCloseData-6", {"C01"}, {kSecondShift}, "the latest close starts the period"},
+        {"IEB010-ReadCloseData-6", {"C01"}, {std::string(kSecondShift) + "000000"},
+         "the latest close starts the period, to the microsecond"},
         {"IEB010-ReadCloseData-6", {"C02"}, {""}, "one row, NULL, before a first close"},
 
         // sales, returns, voids (bills) and corrections (rows): count and amount each, then the sales
@@ -291,7 +292,7 @@ TEST_F(CloseDayTest, ACloseStartsTheCashiersNextPeriodFromNothing)
     ASSERT_TRUE(close.Commit());
 
     const std::string closedAt = db.query(
-        "SELECT to_char(closed_at AT TIME ZONE 'Asia/Seoul', 'YYYYMMDDHH24MISS') FROM cashier_close WHERE emp_no = 'C02'");
+        "SELECT to_char(closed_at AT TIME ZONE 'Asia/Seoul', 'YYYYMMDDHH24MISSUS') FROM cashier_close WHERE emp_no = 'C02'");
     EXPECT_EQ(value("IEB010-ReadCloseData-6", own({"C02"})), closedAt);
     EXPECT_EQ(db.query("SELECT count(*) FROM cashier_close c JOIN cashier_signon s USING (sale_date, upjang_code, pos_no, "
                        "emp_no) WHERE c.emp_no = 'C02' AND s.closed_at = c.closed_at AND c.cash_sale_amt = 6000 AND "
