@@ -26,6 +26,20 @@ std::vector<std::string_view> splitLines(std::string_view aBytes)
     return lines;
 }
 
+// An entry's first line begins with its stamp, "[yyyy-mm-dd ". A logged
+// database error begins with "[" + SQLSTATE + "]" and is part of the
+// message, never an entry of its own.
+bool beginsEntry(std::string_view aLine, int aWidth)
+{
+    if (aWidth < kHeaderMinWidth || aLine.size() < 12 || aLine[0] != '[') return false;
+    for (int i = 1; i <= 10; ++i) {
+        const char c = aLine[static_cast<std::size_t>(i)];
+        const bool dash = i == 5 || i == 8;
+        if (dash ? c != '-' : (c < '0' || c > '9')) return false;
+    }
+    return aLine[11] == ' ';
+}
+
 }  // namespace
 
 std::vector<TErrLog> ParseErrorLog(std::string_view aCp949FileBytes)
@@ -36,7 +50,7 @@ std::vector<TErrLog> ParseErrorLog(std::string_view aCp949FileBytes)
         // the decoded line.
         std::string line = FromCp949(raw);
         const int width = Cp949Width(line);
-        if (width >= kHeaderMinWidth && line.front() == '[') {
+        if (beginsEntry(line, width)) {
             entries.push_back({CopyStr(line, kTimeColumn, kTimeWidth),
                                CopyStr(line, kProcColumn, width - kProcColumn), {}});
         } else if (!entries.empty()) {

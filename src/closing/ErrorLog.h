@@ -18,15 +18,12 @@ struct TErrLog {
 };
 
 // The entries of a day log's bytes (CP949, CRLF or LF line ends), as UTF-8.
-// A line wider than 24 columns that begins with "[" opens an entry: Time is
-// columns 13-22 (the stamp without its date), Proc columns 24 to the last
-// but one (the closing bracket dropped). Lines before the first entry are
-// no one's and are dropped.
-//
-// The rule knows no more of a header than that, so a message line of that
-// shape opens an entry of its own: the database failures are logged as
-// "[SQLSTATE] message" and such a line, when wider than 24 columns, is taken
-// for a header (its entry loses the message, a bogus entry follows).
+// A line wider than 24 columns that begins with the stamp "[yyyy-mm-dd "
+// opens an entry: Time is columns 13-22 (the stamp without its date), Proc
+// columns 24 to the last but one (the closing bracket dropped). Lines before
+// the first entry are no one's and are dropped. A database failure is logged
+// as "[SQLSTATE] message": it starts with "[" too, but it is a message line
+// of its entry, never an entry of its own.
 std::vector<TErrLog> ParseErrorLog(std::string_view aCp949FileBytes);
 
 }  // namespace pos

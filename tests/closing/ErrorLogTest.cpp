@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <regex>
+#include <cctype>
 
 namespace pos {
 
@@ -63,8 +63,13 @@ TEST(ErrorLogTest, DayLogFileWrittenByTheTerminal)
 
     const std::vector<TErrLog> entries = ParseErrorLog(ReadWholeFile(DayLogPath(ctx)).value());
     ASSERT_EQ(entries.size(), 2u);
-    const std::regex time("(오전|오후) (0[1-9]|1[0-2]):[0-5][0-9]");
-    EXPECT_TRUE(std::regex_match(entries[0].Time, time)) << entries[0].Time;
+    // "오전 hh:nn" or "오후 hh:nn": the stamp without its date.
+    const std::string& time = entries[0].Time;
+    const bool half = time.rfind("오전 ", 0) == 0 || time.rfind("오후 ", 0) == 0;
+    const std::string clock = half ? time.substr(std::string("오전 ").size()) : "";
+    EXPECT_TRUE(half && clock.size() == 5 && clock[2] == ':' && std::isdigit(clock[0]) && std::isdigit(clock[1]) &&
+                std::isdigit(clock[3]) && std::isdigit(clock[4]))
+        << time;
     EXPECT_EQ(entries[0].Proc, "IEB010-ReadCloseData-2");
     EXPECT_EQ(entries[0].Text, (std::vector<std::string>{"relation missing", ""}));
     EXPECT_EQ(entries[1].Proc, "영업장");
@@ -92,6 +97,10 @@ TEST(ErrorLogTest, LineRules)
          {{"오전 09:30", "X", {"[2024-01-05 오전 09:30 ]", "[short]"}}}},
         // The last column is dropped whatever it holds.
         {"headerWithoutClosingBracket", "[2024-01-05 오전 09:30 ConnectDB\r\n", {{"오전 09:30", "ConnectD", {}}}},
+        // A logged database failure is a message line, however wide.
+        {"sqlStateLineStaysInItsEntry",
+         "[2024-01-05 오전 09:30 IAI010-SaveSaleData]\r\n[08006] server closed the connection unexpectedly\r\n",
+         {{"오전 09:30", "IAI010-SaveSaleData", {"[08006] server closed the connection unexpectedly"}}}},
         {"bracketInsideTheText",
          "[2024-01-05 오전 09:30 P]\r\n 자리 [들여쓴 대괄호는 본문]\r\n",
          {{"오전 09:30", "P", {" 자리 [들여쓴 대괄호는 본문]"}}}},
