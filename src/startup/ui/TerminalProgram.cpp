@@ -9,6 +9,7 @@
 #include "login/ui/Login.h"
 #include "lookups/Lookups.h"
 #include "sales/commands/BillCancelCommand.h"
+#include "sales/commands/CloseCommands.h"
 #include "sales/commands/DownloadCommand.h"
 #include "sales/commands/LoginCommand.h"
 #include "sales/commands/OnLineCommand.h"
@@ -16,6 +17,7 @@
 #include "sales/commands/ReturnCommand.h"
 #include "sales/commands/ShutdownCommand.h"
 #include "sales/ui/TfrmSale.h"
+#include "startup/ui/ProgramClose.h"
 #include "startup/ui/TfrmDataDown.h"
 #include "startup/ui/TfrmSplash.h"
 #include "sync/OffLineBill.h"
@@ -173,6 +175,17 @@ void TTerminalProgram::RunSaleScreen()
                       std::make_unique<TDownloadCommand>(static_cast<TDownloadLauncher&>(*this)));
     commands.Register(TSaleCommand::OnLine, std::make_unique<TOnLineCommand>(startup_.data, offLine_));
     commands.Register(TSaleCommand::Return, std::make_unique<TReturnCommand>(context_, dialogs_));
+
+    TProgramClose close(env_, startup_.data, dialogs_, startup_.store, printSide_, ticketJobs_, offLine_,
+                        approvals.Journal());
+    TQueueUploader& uploader = *this;
+    commands.Register(TSaleCommand::IpgumOpen, std::make_unique<TIpgumCommand>(close, TSaleCommand::IpgumOpen));
+    commands.Register(TSaleCommand::IpgumClose, std::make_unique<TIpgumCommand>(close, TSaleCommand::IpgumClose));
+    commands.Register(TSaleCommand::Close, std::make_unique<TCashierCloseCommand>(startup_.data, startup_.store, close,
+                                                                                 uploader, loginCommand));
+    commands.Register(TSaleCommand::POSClose,
+                      std::make_unique<TPosCloseCommand>(startup_.data, startup_.store, dialogs_, close, uploader,
+                                                         loginCommand));
 
     TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, startup_.data, services, commands);
     deps.printer1 = startup_.devices.printer1.type;

@@ -18,6 +18,7 @@
 #include "discounts/DiscountEngine.h"
 #include "login/LoginGuard.h"
 #include "login/LoginModel.h"
+#include "sales/commands/CloseCommands.h"
 #include "sales/commands/TerminalServices.h"
 #include "sales/printing/DeviceBillPrinter.h"
 #include "sales/recording/BillNumbers.h"
@@ -43,7 +44,8 @@ class TTerminalProgram : public QObject,
                          private TOffLinePolicy,
                          private TTerminalShutdown,
                          private TLoginLaunchers,
-                         private TDownloadLauncher {
+                         private TDownloadLauncher,
+                         private TQueueUploader {
     Q_OBJECT
 public:
     // aStarted measures the start-up from the beginning of the process.
@@ -63,7 +65,7 @@ private:
     void DeviceInit() override;
     bool Login() override;
     void DownloadData() override;
-    bool UploadData(bool aShowNoData) override;
+    bool UploadData(bool aShowNoData) override;  // also the close commands' upload
     void RunSaleScreen() override;
     void ClearDCModule() override;
     bool RunPowerOff(const std::string& aCommand) override;

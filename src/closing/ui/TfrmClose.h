@@ -1,0 +1,61 @@
+#pragma once
+// The close screen "마감": the float panel ("준 비 금") and the deposit panel
+// ("중간입금") with the commands "준비금 입력", "중간 입금" and "사용자 마감".
+// TCloseModel holds every rule; the screen shows the model after each thing
+// the cashier does and ends when the model has finished.
+
+#include "closing/Denominations.h"
+#include "core/ui/FocusFollowing.h"
+#include "core/ui/TfrmInherit.h"
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+
+namespace pos {
+
+class TCloseModel;
+class TfrmKeyFrame;
+class TZoPosButton;
+
+class TfrmClose : public TfrmInherit {
+    Q_OBJECT
+public:
+    TfrmClose(const TScreenEnv& aEnv, TCloseModel& aModel, QWidget* aParent = nullptr);
+    ~TfrmClose() override;
+
+    void ShowModel();
+
+    QLineEdit* edtOpenAmt = nullptr;
+    std::array<QLineEdit*, kDenominations.size()> edtIpgum{};
+    std::array<QLabel*, kDenominations.size()> lblIpgumPiece{};
+    QLabel *lblOpenCount = nullptr, *lblOpenAmt = nullptr, *lblOpenTotal = nullptr;
+    QLabel *lblIpgumCount = nullptr, *lblIpgumAmt = nullptr, *lblIpgumSum = nullptr, *lblIpgumTotal = nullptr;
+    TZoPosButton *btnOpen = nullptr, *btnIpgum = nullptr, *btnClose = nullptr;
+    TfrmKeyFrame* fraKeyPad = nullptr;
+
+public slots:
+    void reject() override;  // Esc and the close button
+
+protected:
+    void showEvent(QShowEvent* aEvent) override;
+
+private:
+    void buildFloatPanel();
+    void buildDepositPanel();
+    QLineEdit* makeEdit(QWidget* aParent, const QRect& aRect, int aMaxLength);
+    QLineEdit* focusedEdit() const;
+    void act(const std::function<void()>& aAction);
+
+    TCloseModel& model_;
+    TFocusFollowing focus_{*this};
+    bool inModel_ = false;
+    bool shown_ = false;
+};
+
+// Shows the close screen over aModel, already opened, until it ends.
+void ShowClose(const TScreenEnv& aEnv, TCloseModel& aModel, QWidget* aParent);
+
+}  // namespace pos
