@@ -74,26 +74,11 @@ std::string closeTitle(const TCloseHeader& aHeader)
     return aHeader.upjangName + " " + std::string(kCloseCaption);
 }
 
-TPrintJob receiptJob(int aPrinter, std::string aText)
-{
-    TPrintJob job;
-    job.step = TPrintStep::Receipt;
-    job.printer = aPrinter;
-    job.text = std::move(aText);
-    return job;
-}
-
 // A list ticket of the given lines, printed at once.
 void addTickets(TPrintPlan& aPlan, const std::string& aHeader, TLines aLines)
 {
-    TPrintJob ticket;
-    ticket.step = TPrintStep::ListTicket;
-    ticket.header = aHeader;
-    ticket.lines = std::move(aLines);
-    aPlan.push_back(std::move(ticket));
-    TPrintJob print;
-    print.step = TPrintStep::PrintTickets;
-    aPlan.push_back(std::move(print));
+    aPlan.push_back(ListTicketJob(aHeader, std::move(aLines)));
+    aPlan.push_back(StepJob(TPrintStep::PrintTickets));
 }
 
 // A slip or report in both forms: the receipt printer's text with the
@@ -116,9 +101,9 @@ TPrintPlan planCashSlip(TPrinters aPrinters, std::string_view aCaption, const TC
     TPrintPlan plan;
     if (!PrintsCashSlips(aPrinters)) return plan;
     const TPrintout slip = printout(aHeader.upjangName + " " + std::string(aCaption), aLines);
-    if (aPrinters.Is1(ptTSP600)) plan.push_back(receiptJob(1, slip.receiptText));
+    if (aPrinters.Is1(ptTSP600)) plan.push_back(ReceiptJob(1, slip.receiptText));
     else if (aPrinters.Is1(ptTSP800)) addTickets(plan, aPrintHeader, slip.ticketLines);
-    if (!aPrinters.Is1(ptTSP600) && aPrinters.Is2(ptTSP600)) plan.push_back(receiptJob(2, slip.receiptText));
+    if (!aPrinters.Is1(ptTSP600) && aPrinters.Is2(ptTSP600)) plan.push_back(ReceiptJob(2, slip.receiptText));
     return plan;
 }
 
@@ -397,7 +382,7 @@ TPrintPlan PlanCloseReport(TPrinters aPrinters, const TCloseHeader& aHeader, con
     if (aPrinters.Is1(ptTSP600) || aPrinters.Is2(ptTSP600)) {
         TLines lines = CloseReportHeaderLines(aHeader, aCloseNo, aPosClose);
         append(lines, body);
-        plan.push_back(receiptJob(aPrinters.Is1(ptTSP600) ? 1 : 2, printout(title, lines).receiptText));
+        plan.push_back(ReceiptJob(aPrinters.Is1(ptTSP600) ? 1 : 2, printout(title, lines).receiptText));
     } else if (aPrinters.Is1(ptTSP700) || aPrinters.Is1(ptTSP800) || aPrinters.Is2(ptTSP700) || narrow) {
         const bool ticketPrinter = aPrinters.Is1(ptBoca) || aPrinters.Is1(ptFlotec);
         std::string ticketTitle = StringCenterAlign(title, kReceiptWidth, false);
@@ -451,10 +436,10 @@ TPrintPlan PlanMenuDetail(TPrinters aPrinters, const TCloseHeader& aHeader, cons
     append(lines, MenuDetailLines(aDetail, aPosClose, aFnB, aUpjangName));
     const TPrintout detail = printout(closeTitle(aHeader), lines);
 
-    if (aPrinters.Is1(ptTSP600)) plan.push_back(receiptJob(1, detail.receiptText));
+    if (aPrinters.Is1(ptTSP600)) plan.push_back(ReceiptJob(1, detail.receiptText));
     else if (aPrinters.Is1(ptTSP700) || aPrinters.Is1(ptTSP800)) addTickets(plan, aPrintHeader, detail.ticketLines);
 
-    if (!aPrinters.Is1(ptTSP600) && aPrinters.Is2(ptTSP600)) plan.push_back(receiptJob(2, detail.receiptText));
+    if (!aPrinters.Is1(ptTSP600) && aPrinters.Is2(ptTSP600)) plan.push_back(ReceiptJob(2, detail.receiptText));
     else if (!aPrinters.Is1(ptTSP700) && aPrinters.Is2(ptTSP700)) addTickets(plan, aPrintHeader, detail.ticketLines);
     return plan;
 }

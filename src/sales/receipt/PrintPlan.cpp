@@ -8,31 +8,6 @@ namespace {
 
 using enum TPrinterType;
 
-TPrintJob receiptJob(int aPrinter, std::string aText)
-{
-    TPrintJob job;
-    job.step = TPrintStep::Receipt;
-    job.printer = aPrinter;
-    job.text = std::move(aText);
-    return job;
-}
-
-TPrintJob listTicketJob(const std::string& aHeader, std::vector<std::string> aLines)
-{
-    TPrintJob job;
-    job.step = TPrintStep::ListTicket;
-    job.header = aHeader;
-    job.lines = std::move(aLines);
-    return job;
-}
-
-TPrintJob stepJob(TPrintStep aStep)
-{
-    TPrintJob job;
-    job.step = aStep;
-    return job;
-}
-
 // The copy a void or return keeps, signed by the guest.
 std::string signatureCopy() { return SignatureRule() + std::string(5, kLineEnd) + Rule('='); }
 
@@ -54,12 +29,12 @@ public:
         printOnPrinter1();
         printOnPrinter2();
         if (bill_.saleGubun == 2) {
-            TPrintJob message = stepJob(TPrintStep::Message);
+            TPrintJob message = StepJob(TPrintStep::Message);
             message.text = kMsgReturnDone;
             message.seconds = 2;
             plan_.push_back(std::move(message));
         }
-        if (bill_.openDrawer) plan_.push_back(stepJob(TPrintStep::OpenDrawer));
+        if (bill_.openDrawer) plan_.push_back(StepJob(TPrintStep::OpenDrawer));
         return std::move(plan_);
     }
 
@@ -72,23 +47,23 @@ private:
     // lines.
     void queueTickets()
     {
-        for (const TTicketLines& lines : bill_.pay.ticketJobs) plan_.push_back(listTicketJob(header(), lines));
+        for (const TTicketLines& lines : bill_.pay.ticketJobs) plan_.push_back(ListTicketJob(header(), lines));
         if (bill_.sale.route == TReceiptRoute::TicketList && !receiptLines_.empty())
-            plan_.push_back(listTicketJob(header(), receiptLines_));
+            plan_.push_back(ListTicketJob(header(), receiptLines_));
     }
 
     void printOnPrinter1()
     {
         switch (printers().printer1) {
         case ptTSP600:
-            for (const std::string& slip : bill_.sale.mealSlips) plan_.push_back(receiptJob(1, slip));
+            for (const std::string& slip : bill_.sale.mealSlips) plan_.push_back(ReceiptJob(1, slip));
             printReceipts(1);
             break;
         case ptTSP700:
         case ptBoca:
-        case ptFlotec: plan_.push_back(stepJob(TPrintStep::PrintTickets)); break;
+        case ptFlotec: plan_.push_back(StepJob(TPrintStep::PrintTickets)); break;
         case ptTSP800:
-            plan_.push_back(stepJob(TPrintStep::PrintTickets));
+            plan_.push_back(StepJob(TPrintStep::PrintTickets));
             // Each signature slip under the receipt, without its closing
             // lines (the page ends there).
             for (const std::string& slip : signatureSlips_) {
@@ -97,8 +72,8 @@ private:
                 const std::size_t keep =
                     slipLines.size() > kSignatureSlipTail ? slipLines.size() - kSignatureSlipTail : 0;
                 lines.insert(lines.end(), slipLines.begin(), slipLines.begin() + static_cast<std::ptrdiff_t>(keep));
-                plan_.push_back(listTicketJob(header(), std::move(lines)));
-                plan_.push_back(stepJob(TPrintStep::PrintTickets));
+                plan_.push_back(ListTicketJob(header(), std::move(lines)));
+                plan_.push_back(StepJob(TPrintStep::PrintTickets));
             }
             break;
         default: break;
@@ -108,10 +83,10 @@ private:
     void printOnPrinter2()
     {
         if (!printers().Is1(ptTSP700) && printers().Is2(ptTSP700)) {
-            plan_.push_back(stepJob(TPrintStep::PrintTickets));
+            plan_.push_back(StepJob(TPrintStep::PrintTickets));
         } else if (!printers().Is1(ptTSP600) && printers().Is2(ptTSP600)) {
             printReceipts(2);
-            plan_.push_back(stepJob(TPrintStep::PrintTickets));
+            plan_.push_back(StepJob(TPrintStep::PrintTickets));
         }
     }
 
@@ -119,10 +94,10 @@ private:
     // and the receipt once more with each signature slip.
     void printReceipts(int aPrinter)
     {
-        plan_.push_back(receiptJob(aPrinter, receiptText_ + ReceiptFooter()));
-        if (bill_.saleGubun != 0) plan_.push_back(receiptJob(aPrinter, receiptText_ + signatureCopy()));
-        for (const std::string& slip : bill_.pay.cardSlips) plan_.push_back(receiptJob(aPrinter, slip));
-        for (const std::string& slip : signatureSlips_) plan_.push_back(receiptJob(aPrinter, receiptText_ + slip));
+        plan_.push_back(ReceiptJob(aPrinter, receiptText_ + ReceiptFooter()));
+        if (bill_.saleGubun != 0) plan_.push_back(ReceiptJob(aPrinter, receiptText_ + signatureCopy()));
+        for (const std::string& slip : bill_.pay.cardSlips) plan_.push_back(ReceiptJob(aPrinter, slip));
+        for (const std::string& slip : signatureSlips_) plan_.push_back(ReceiptJob(aPrinter, receiptText_ + slip));
     }
 
     const TSettledBill& bill_;
@@ -133,6 +108,31 @@ private:
 };
 
 }  // namespace
+
+TPrintJob ReceiptJob(int aPrinter, std::string aText)
+{
+    TPrintJob job;
+    job.step = TPrintStep::Receipt;
+    job.printer = aPrinter;
+    job.text = std::move(aText);
+    return job;
+}
+
+TPrintJob ListTicketJob(const std::string& aHeader, std::vector<std::string> aLines)
+{
+    TPrintJob job;
+    job.step = TPrintStep::ListTicket;
+    job.header = aHeader;
+    job.lines = std::move(aLines);
+    return job;
+}
+
+TPrintJob StepJob(TPrintStep aStep)
+{
+    TPrintJob job;
+    job.step = aStep;
+    return job;
+}
 
 std::string ReceiptFooter()
 {
@@ -145,12 +145,12 @@ TPrintPlan PlanCancelledBill(TPrinters aPrinters, const TSalePart& aSale)
 {
     TPrintPlan plan;
     if (aPrinters.Is1(ptTSP600)) {
-        plan.push_back(receiptJob(1, aSale.receiptText));
+        plan.push_back(ReceiptJob(1, aSale.receiptText));
     } else if (aPrinters.Is2(ptTSP600)) {
-        plan.push_back(receiptJob(2, aSale.receiptText));
+        plan.push_back(ReceiptJob(2, aSale.receiptText));
     } else if (aSale.route == TReceiptRoute::TicketList && !aSale.ticketLines.empty()) {
-        plan.push_back(listTicketJob(aSale.header, aSale.ticketLines));
-        plan.push_back(stepJob(TPrintStep::PrintTickets));
+        plan.push_back(ListTicketJob(aSale.header, aSale.ticketLines));
+        plan.push_back(StepJob(TPrintStep::PrintTickets));
     }
     return plan;
 }

@@ -34,6 +34,12 @@ struct TPrintJob {
 
 using TPrintPlan = std::vector<TPrintJob>;
 
+// The jobs of a plan: a text for receipt printer 1 or 2, a list ticket job,
+// a step that carries nothing (print the tickets, open the drawer).
+TPrintJob ReceiptJob(int aPrinter, std::string aText);
+TPrintJob ListTicketJob(const std::string& aHeader, std::vector<std::string> aLines);
+TPrintJob StepJob(TPrintStep aStep);
+
 inline constexpr const char* kMsgReturnDone = "반품 처리 되었습니다.";
 
 // The two fixed lines under a customer receipt.

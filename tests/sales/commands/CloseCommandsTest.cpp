@@ -2,6 +2,7 @@
 // fake view of the screen, a launcher that records what it was asked to
 // open, and the data module against the real server of scripts/db.
 
+#include "NoOpSale.h"
 #include "SaleFixture.h"
 #include "ServerTerminal.h"
 
@@ -19,20 +20,6 @@
 
 namespace pos::test {
 namespace {
-
-struct QuietView final : TSaleView {
-    explicit QuietView(TSaleBill& aBill) : bill(aBill) {}
-    TSaleBill& Bill() override { return bill; }
-    void ShowBillNo() override {}
-    void ShowSaleGubun() override {}
-    void ShowCashier() override {}
-    void ReloadMenus() override {}
-    void Refresh() override {}
-    void ShowMessage(const std::string&, bool, int) override {}
-    void SetEnabled(bool) override {}
-    void CloseScreen() override {}
-    TSaleBill& bill;
-};
 
 struct RecordingLauncher final : TCloseLauncher, TQueueUploader {
     struct Call {
@@ -82,7 +69,7 @@ protected:
     TMasterStore store{ctx, dialogs, noServer};
     RecordingHooks hooks{ctx};
     TSaleBill bill{ctx, store, dialogs, hooks};
-    QuietView view{bill};
+    NoSaleView view{bill};
     RecordingLauncher launcher;
     CountingLogin login;
 };
