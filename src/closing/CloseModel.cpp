@@ -36,9 +36,11 @@ void TCloseModel::Open(TCloseMode aMode, const std::string& aCloseDate)
     mode_ = aMode;
     closeDate_ = aCloseDate.empty() ? data_.Context().gsSaleDate : aCloseDate;
     finished_ = false;
-    const bool closesEarly = !store_.glUpjangData.empty() && store_.glUpjangData.front().CloseYN;
-    focus_ = aMode == TCloseMode::cmIpgumOpen || (aMode == TCloseMode::cmClose && !closesEarly) ? kFloatEntry
-                                                                                                : kDepositStart;
+    // The cashier close starts at the float entry unless the outlet's
+    // CloseYN flag is set.
+    const bool closeYN = !store_.glUpjangData.empty() && store_.glUpjangData.front().CloseYN;
+    const bool atFloat = aMode == TCloseMode::cmIpgumOpen || (aMode == TCloseMode::cmClose && !closeYN);
+    focus_ = atFloat ? kFloatEntry : kDepositStart;
     if (aMode == TCloseMode::cmPosClose) return;
     read_ = ReadCloseData(data_, scope(false));
     if (!read_.Complete()) dialogs_.ErrBox(UnreadFiguresMessage(read_.unread, false), true);
@@ -53,9 +55,15 @@ TCloseHeader TCloseModel::header() const
 {
     const TTerminalContext& ctx = data_.Context();
     const std::string now = GetSysTime();
-    return {ctx.gsMasterUpjangName, closeDate_,         now.substr(0, 2) + ":" + now.substr(2, 2),
-            ctx.gsMasterUpjangCode, ctx.gsMasterPosNo, ctx.gsCashier,
-            ctx.gsCashierName};
+    TCloseHeader header;
+    header.upjangName = ctx.gsMasterUpjangName;
+    header.closeDate = closeDate_;
+    header.time = now.substr(0, 2) + ":" + now.substr(2, 2);
+    header.upjangCode = ctx.gsMasterUpjangCode;
+    header.posNo = ctx.gsMasterPosNo;
+    header.cashier = ctx.gsCashier;
+    header.cashierName = ctx.gsCashierName;
+    return header;
 }
 
 // ------------------------------------------------------------------ entries

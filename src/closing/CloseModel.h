@@ -78,6 +78,8 @@ public:
     // Enter in an entry: the float command, the deposit question at the
     // last counts, else the next entry.
     void Enter(TCloseFocus aAt);
+    // The cashier touched an entry.
+    void SetFocus(TCloseFocus aAt) { focus_ = aAt; }
 
     const TCloseFigures& Figures() const { return read_.figures; }
     const std::string& CloseDate() const { return closeDate_; }

@@ -136,16 +136,16 @@ void TfrmClose::buildDepositPanel()
     for (std::size_t i = 0; i < kDenominations.size(); ++i) {
         const TDenomination& d = kDenominations[i];
         makeLabel(panel, QString::fromUtf8(d.caption.data(), static_cast<int>(d.caption.size())),
-                  QRect(14, top, 96, 28), 12, kCaptionColor);
-        edtIpgum[i] = makeEdit(panel, QRect(112, top, 90, 28), d.maxDigits);
+                  QRect(14, top, 96, 26), 12, kCaptionColor);
+        edtIpgum[i] = makeEdit(panel, QRect(112, top, 90, 26), d.maxDigits);
         edtIpgum[i]->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edtIpgum[i]));
-        lblIpgumPiece[i] = valueLabel(panel, QRect(210, top, 200, 28));
+        lblIpgumPiece[i] = valueLabel(panel, QRect(210, top, 200, 26));
         connect(edtIpgum[i], &QLineEdit::textEdited, this, [this, i](const QString& aText) {
             act([this, i, n = Digits(aText)] { model_.SetCount(i, n); });
         });
         connect(edtIpgum[i], &QLineEdit::returnPressed, this,
                 [this, i] { act([this, i] { model_.Enter({TCloseEntry::Count, i}); }); });
-        top += 31;
+        top += 29;
     }
     const struct {
         const char* caption;
@@ -155,9 +155,9 @@ void TfrmClose::buildDepositPanel()
     top += 4;
     for (std::size_t r = 0; r < std::size(rows); ++r) {
         const int left = r % 2 == 0 ? 14 : 214;
-        makeLabel(panel, QString::fromUtf8(rows[r].caption), QRect(left, top, 72, 28), 11, kCaptionColor);
-        *rows[r].value = valueLabel(panel, QRect(left + 74, top, 122, 28));
-        if (r % 2 == 1) top += 31;
+        makeLabel(panel, QString::fromUtf8(rows[r].caption), QRect(left, top, 72, 26), 11, kCaptionColor);
+        *rows[r].value = valueLabel(panel, QRect(left + 74, top, 122, 26));
+        if (r % 2 == 1) top += 29;
     }
     btnIpgum = makeButton(panel, "중간 입금", QRect(14, kPanelHeight - 66, 196, 52));
     connect(btnIpgum, &TZoPosButton::clicked, this, [this] { act([this] { model_.DepositCommand(); }); });
@@ -179,6 +179,26 @@ QLineEdit* TfrmClose::focusedEdit() const
 {
     const TCloseFocus at = model_.Focus();
     return at.entry == TCloseEntry::Float ? edtOpenAmt : edtIpgum[at.count];
+}
+
+std::optional<TCloseFocus> TfrmClose::entryOf(const QObject* aWidget) const
+{
+    if (aWidget == edtOpenAmt) return TCloseFocus{TCloseEntry::Float, 0};
+    for (std::size_t i = 0; i < edtIpgum.size(); ++i)
+        if (aWidget == edtIpgum[i]) return TCloseFocus{TCloseEntry::Count, i};
+    return std::nullopt;
+}
+
+// A touch or Up/Down into an entry moves the model's focus there, so that
+// showing the model keeps the focus where the cashier put it.
+bool TfrmClose::eventFilter(QObject* aWatched, QEvent* aEvent)
+{
+    const bool handled = TfrmInherit::eventFilter(aWatched, aEvent);
+    if (focus_.CashierFocusIn(aEvent)) {
+        const std::optional<TCloseFocus> at = entryOf(aWatched);
+        if (at && *at != model_.Focus()) act([this, at] { model_.SetFocus(*at); });
+    }
+    return handled;
 }
 
 // One cashier action on the model, then the model shown again; the screen

@@ -9,6 +9,7 @@
 #include "core/ui/TfrmInherit.h"
 
 #include <array>
+#include <optional>
 #include <functional>
 
 class QLabel;
@@ -17,6 +18,7 @@ class QLineEdit;
 namespace pos {
 
 class TCloseModel;
+struct TCloseFocus;
 class TfrmKeyFrame;
 class TZoPosButton;
 
@@ -41,12 +43,15 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* aEvent) override;
+    bool eventFilter(QObject* aWatched, QEvent* aEvent) override;
 
 private:
     void buildFloatPanel();
     void buildDepositPanel();
     QLineEdit* makeEdit(QWidget* aParent, const QRect& aRect, int aMaxLength);
     QLineEdit* focusedEdit() const;
+    // The entry aWidget is, if it is one.
+    std::optional<TCloseFocus> entryOf(const QObject* aWidget) const;
     void act(const std::function<void()>& aAction);
 
     TCloseModel& model_;

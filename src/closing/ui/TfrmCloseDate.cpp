@@ -53,11 +53,12 @@ TfrmCloseDate::TfrmCloseDate(const TScreenEnv& aEnv, const std::string& aSaleDat
     edtCloseDate->setText(QString::fromStdString(aSaleDate));
     caption->setBuddy(edtCloseDate);
 
-    auto* note = new QLabel(QString::fromUtf8(kCloseDateNote), this);
+    // The note wraps to the width of the group by itself.
+    auto* note = new QLabel(QString::fromUtf8(kCloseDateNote).replace(QLatin1Char('\n'), QLatin1Char(' ')), this);
     note->setGeometry(kGroupLeft + 12, kGroupTop + 84, groupWidth - 24, 90);
     note->setFont(ZoFont(9, true));
     note->setWordWrap(true);
-    ZoSetTextColor(note, 0x0000C0);
+    ZoSetTextColor(note, 0xA04000);
 
     connect(edtCloseDate, &QLineEdit::returnPressed, this, &TfrmCloseDate::accept);
 }
