@@ -3,7 +3,6 @@
 #include "core/FileIO.h"
 #include "sync/OffLineQueue.h"
 
-#include <algorithm>
 
 namespace pos {
 namespace {

@@ -13,6 +13,8 @@
 #include "db/DbError.h"
 #include "store/MasterStore.h"
 #include "sync/MasterServer.h"
+#include "sync/OffLineQueue.h"
+#include "core/FileIO.h"
 
 #include <gtest/gtest.h>
 
@@ -310,6 +312,18 @@ TEST_F(CloseDay, UnsentBillsRefuseTheCloseAndOpenApprovalsAreShown)
     ASSERT_GE(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown.front().text, OpenApprovalsMessage(guards.approvals));
     EXPECT_EQ(rows("cashier_close"), 1);
+}
+
+TEST_F(CloseDay, UnsentLinesAreTheQueuedOnesAndThoseSetAside)
+{
+    TOffLineStore queues(ctx, dialogs);
+    EXPECT_EQ(UnsentWorkMessage(CountUnsentLines(queues)), "");
+    queues.Requeue(TOffLineQueue::Sale, "a queued sale line");
+    queues.Requeue(TOffLineQueue::Pay, "a queued pay line");
+    ASSERT_TRUE(WriteFileAtomically(queues.AsidePath(TOffLineQueue::Card), "one\r\ntwo\r\n\r\nthree"));
+    const TUnsentLines unsent = CountUnsentLines(queues);
+    EXPECT_EQ(unsent.queued, 2);
+    EXPECT_EQ(unsent.setAside, 3);
 }
 
 TEST_F(CloseDay, TwoClosesOfADayAreNumberedInTurnAndTheSecondStartsFromNothing)
