@@ -287,6 +287,27 @@ TEST_F(DCModelTest, ASchemeIsRegisteredOnceWithItsQuantity)
     EXPECT_EQ(model->PressedSchemes().size(), 2u);
 }
 
+// A scheme the server registers with no use left is refused (DCYN false);
+// the quantity asked for it, and every later refresh of the list, leave it
+// refused, and it is listed in red.
+TEST_F(DCModelTest, ARefusedSchemeStaysRefused)
+{
+    TEtcDCData& scheme = addScheme("3001", "8800501", "소진 할인");
+    scheme.MemberAddNoTitle = "적용 수량";
+    scheme.QtyAcceptYN = "Y";
+    scheme.DailyUseQty = 0;
+    open();
+    model->PressButton(1);
+    type(TDCField::MemberAddNo, "2");
+    EXPECT_EQ(listed(), Texts{"8800501/라운지 레스토랑/20/무제한/2/무제한/refused"});
+    EXPECT_FALSE(store.glDCMemberData[0].DCYN);
+    EXPECT_EQ(DCCellColors(model->State().rows[0], TDCColumn::MemberName).normal, TDCCellColor::Red);
+
+    open();  // reopened: the list is read again
+    EXPECT_FALSE(store.glDCMemberData[0].DCYN);
+    EXPECT_EQ(listed(), Texts{"8800501/라운지 레스토랑/20/무제한/2/무제한/refused"});
+}
+
 // A scheme's uses of the day on stored bills count against its daily
 // quantity; a scheme used up today is listed with none left, in red.
 TEST_F(DCModelTest, TheDaysUsesCountAgainstASchemesDailyQuantity)
