@@ -523,6 +523,7 @@ void TMasterStore::DeleteDCMemberData(int aIndex)
 
 bool TMasterStore::ReadDCMenuData()
 {
+    glDCMenuData.clear();
     server_.ConnectDB();
     if (context_.gbOffLine) return false;
     const auto rows = server_.ReadRows(TMasterRead::DCMenu);

@@ -244,7 +244,9 @@ public:
     bool ReadDCMemberData(bool aClearAll);
     void AddDCMemberData(const std::vector<std::string>& aData);  // 18 values, item order
     void DeleteDCMemberData(int aIndex);
-    // On line appends the server's rows (the list is not emptied); off line false.
+    // Empties the list; on line fills it with the server's rows (true); off
+    // line false. The server holds every menu discount of the bill, so a
+    // read replaces what an earlier one brought.
     bool ReadDCMenuData();
     void AddDCMenuData(const std::vector<std::string>& aData);  // 17 values
     void DeleteDCMenuData(int aIndex);

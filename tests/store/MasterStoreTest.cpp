@@ -738,8 +738,9 @@ TEST_F(MasterStoreTest, MemberDiscountsClearPerTheRuleAndReadOnLine)
     EXPECT_FALSE(MapReadDCMemberRow({"3010", "M100"}, ctx).MasterMemberYN);
 
     EXPECT_TRUE(store.ReadDCMenuData());
-    EXPECT_TRUE(store.ReadDCMenuData());  // appends, never empties
-    ASSERT_EQ(store.glDCMenuData.size(), 2u);
+    EXPECT_TRUE(store.ReadDCMenuData());  // read again: replaced, not doubled
+    ASSERT_EQ(store.glDCMenuData.size(), 1u);
+    store.AddDCMenuData(std::vector<std::string>(DCMenuItem::Count));
     EXPECT_EQ(store.GetDCMenuData(0, DCMenuItem::DCAmt), Variant(Currency(500)));
     EXPECT_EQ(store.GetDCMenuData(0, DCMenuItem::KeyInYN), Variant(true));
     store.DeleteDCMenuData(0);
@@ -749,6 +750,7 @@ TEST_F(MasterStoreTest, MemberDiscountsClearPerTheRuleAndReadOnLine)
     EXPECT_EQ(store.glDCMemberData.size(), 1u);
     ctx.gbOffLine = true;
     EXPECT_FALSE(store.ReadDCMenuData());
+    EXPECT_TRUE(store.glDCMenuData.empty());
 }
 
 // ---- held and table bills -------------------------------------------------------------

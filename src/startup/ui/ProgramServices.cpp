@@ -1,5 +1,8 @@
 #include "startup/ui/ProgramServices.h"
 
+#include "discounts/ui/TfrmDC.h"
+#include "payment/ui/TfrmRemark.h"
+
 #include "core/TerminalContext.h"
 #include "db/DayLog.h"
 #include "devices/TicketJobs.h"
@@ -99,6 +102,20 @@ void SettleLeftovers(TTerminalContext& aContext, DialogService& aDialogs, TTermi
 std::string OwnCardTerminalId(const TMasterStore& aStore)
 {
     return aStore.glUpjangData.empty() ? std::string() : aStore.glUpjangData.front().CardTID;
+}
+
+// ---------------------------------------------------------------- the member discount screen
+
+void TProgramDCScreen::ShowDC(std::vector<std::string>& aKeyInData)
+{
+    TDCDeps deps{env_, context_, store_, dialogs_, data_, lookups_, *this, QApplication::activeWindow()};
+    pos::ShowDC(deps, aKeyInData);
+}
+
+bool TProgramDCScreen::GetRemarks(const std::string& aCaption, std::string& aRemarks, int aMustInputSize,
+                                  bool aDefMsg)
+{
+    return pos::GetRemarks(env_, dialogs_, aCaption, aRemarks, aMustInputSize, aDefMsg, QApplication::activeWindow());
 }
 
 }  // namespace pos

@@ -6,8 +6,10 @@
 
 #include "core/ui/ScreenEnv.h"
 #include "devices/Devices.h"
+#include "discounts/dc/DCModel.h"
 #include "payment/approval/TerminalApprovalSetup.h"
 #include "sales/SaleServices.h"
+#include "sales/commands/DCCommand.h"
 #include "sales/recording/Settlement.h"
 
 #include <functional>
@@ -134,5 +136,27 @@ void SettleLeftovers(TTerminalContext& aContext, DialogService& aDialogs, TTermi
 
 // The own outlet's card terminal ID (CardTID), as the store holds it now.
 std::string OwnCardTerminalId(const TMasterStore& aStore);
+
+// The member discount screen the "우대할인" command opens, over the window
+// in front, with the reason dialog of the payment area for a typed number.
+class TProgramDCScreen final : public TDCLauncher, private TDCLaunchers {
+public:
+    TProgramDCScreen(TScreenEnv aEnv, TTerminalContext& aContext, TMasterStore& aStore, DialogService& aDialogs,
+                     TfrmData& aData, TLookups& aLookups)
+        : env_(std::move(aEnv)), context_(aContext), store_(aStore), dialogs_(aDialogs), data_(aData), lookups_(aLookups)
+    {
+    }
+    void ShowDC(std::vector<std::string>& aKeyInData) override;
+
+private:
+    bool GetRemarks(const std::string& aCaption, std::string& aRemarks, int aMustInputSize, bool aDefMsg) override;
+
+    TScreenEnv env_;
+    TTerminalContext& context_;
+    TMasterStore& store_;
+    DialogService& dialogs_;
+    TfrmData& data_;
+    TLookups& lookups_;
+};
 
 }  // namespace pos

@@ -10,6 +10,7 @@
 #include "lookups/Lookups.h"
 #include "sales/commands/BillCancelCommand.h"
 #include "sales/commands/CloseCommands.h"
+#include "sales/commands/DCCommand.h"
 #include "sales/commands/DownloadCommand.h"
 #include "sales/commands/LoginCommand.h"
 #include "sales/commands/OnLineCommand.h"
@@ -175,6 +176,10 @@ void TTerminalProgram::RunSaleScreen()
                       std::make_unique<TDownloadCommand>(static_cast<TDownloadLauncher&>(*this)));
     commands.Register(TSaleCommand::OnLine, std::make_unique<TOnLineCommand>(startup_.data, offLine_));
     commands.Register(TSaleCommand::Return, std::make_unique<TReturnCommand>(context_, dialogs_));
+    // A member card read on the sale screen presses this command too.
+    TProgramDCScreen dcScreen(env_, context_, startup_.store, dialogs_, startup_.data, lookups);
+    commands.Register(TSaleCommand::DC,
+                      std::make_unique<TDCCommand>(context_, startup_.store, dialogs_, dcScreen, services));
 
     TProgramClose close(env_, startup_.data, dialogs_, startup_.store, printSide_, ticketJobs_, offLine_,
                         approvals.Journal());
