@@ -199,7 +199,7 @@ void BM_MinimumOneBatch(benchmark::State& state)
     test::PgTestDatabase db;
     Terminal t(db, "01");
     if (!t.connect()) return state.SkipWithError("cannot connect");
-    TConnectResult raw = OpenConnection(TDbLogin{db.host(), db.port(), db.name(), db.user(), db.password()}, TDbTimeouts{});
+    TConnectResult raw = OpenConnection(TDbLogin{db.host(), db.port(), db.name(), db.user(), db.password(), {}}, TDbTimeouts{});
     if (!raw.conn) return state.SkipWithError(raw.error.message.c_str());
     std::int64_t billNo = 0;
     for (auto _ : state) {

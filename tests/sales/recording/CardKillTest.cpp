@@ -57,14 +57,27 @@ TEST(CardKillTest, EachCardStandsChargedExactlyWhatItsStoredBillHolds)
     sim::TCardServerSim cardCompany;
     ASSERT_TRUE(cardCompany.Listen());
 
+    // Every other run is killed just after the card company answered its
+    // first approval: its payment rows take longer than that, so the kill
+    // falls between the approval and the stored bill, however slowly the
+    // run started.
+    std::size_t ledgerAtStart = 0;
     const HarnessOutput printed = RunKilled(
         [&](const std::filesystem::path& aOut) {
+            ledgerAtStart = cardCompany.Ledger().size();
             return SpawnHarness(POS_CARD_KILL_HARNESS,
                                 {folder.string(), db.name(), std::string(POS_SOURCE_DIR) + "/db/POSSQL.ini",
                                  std::to_string(kBills), std::to_string(cardCompany.Port())},
                                 aOut);
         },
-        dir.path(), kKills, 20261211, {30, 400});
+        dir.path(), kKills, 20261211, {30, 400},
+        [&] {
+            const std::vector<sim::TLedgerLine> ledger = cardCompany.Ledger();
+            for (std::size_t i = ledgerAtStart; i < ledger.size(); ++i)
+                if (ledger[i].Action == "APPROVE") return true;
+            return false;
+        },
+        {0, 40});
     ASSERT_TRUE(printed.done) << "the last run did not finish";
 
     // What the journal still names: only requests without an answer.

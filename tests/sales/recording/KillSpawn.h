@@ -60,19 +60,33 @@ inline void ReadHarnessOutput(const std::filesystem::path& aOut, HarnessOutput& 
 // Starts the harness (aStart with the file for its output) aKills times,
 // killing each run after a wait drawn from aWaitMs, then once more to its
 // end, which must be a clean exit; stops early once a run said "DONE".
+//
+// With aBusy, every other run waits first (up to ten seconds) until aBusy
+// says the run has reached the work under test, and is killed within
+// aBusyWaitMs of that moment: on a loaded machine a start-up can take longer
+// than any random wait, and the kills would otherwise all land in it.
 inline HarnessOutput RunKilled(const std::function<pid_t(const std::filesystem::path&)>& aStart,
                                const std::filesystem::path& aDir, int aKills, std::uint32_t aSeed,
-                               std::pair<int, int> aWaitMs)
+                               std::pair<int, int> aWaitMs, const std::function<bool()>& aBusy = {},
+                               std::pair<int, int> aBusyWaitMs = {0, 0})
 {
     std::mt19937 random(aSeed);
     std::uniform_int_distribution<int> wait(aWaitMs.first, aWaitMs.second);
+    std::uniform_int_distribution<int> busyWait(aBusyWaitMs.first, aBusyWaitMs.second);
     HarnessOutput output;
     for (int run = 0; run <= aKills && !output.done; ++run) {
         const std::filesystem::path out = aDir / ("run-" + std::to_string(run) + ".out");
         const pid_t pid = aStart(out);
         int status = 0;
         if (run < aKills) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
+            if (aBusy && run % 2 == 1) {
+                const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+                while (!aBusy() && std::chrono::steady_clock::now() < giveUp)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                std::this_thread::sleep_for(std::chrono::milliseconds(busyWait(random)));
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
+            }
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);
         } else {

@@ -56,8 +56,12 @@ TEST(SettlementKillTest, EveryBillIsStoredWholeOnceWhereverTheTerminalIsKilled)
         char billNo[8];
         std::snprintf(billNo, sizeof billNo, "%04lld", static_cast<long long>(n));
         const std::string sum = db.query(std::string("SELECT coalesce(sum(sale_amt), 0)::bigint FROM sale WHERE bill_no = '") + billNo + "'");
-        if (sum != "0") EXPECT_EQ(std::stoll(sum), KillBillDue(n)) << "bill " << billNo;
-        if (printed.stored.count(n)) EXPECT_NE(sum, "0") << "bill " << billNo << " was reported stored";
+        if (sum != "0") {
+            EXPECT_EQ(std::stoll(sum), KillBillDue(n)) << "bill " << billNo;
+        }
+        if (printed.stored.count(n)) {
+            EXPECT_NE(sum, "0") << "bill " << billNo << " was reported stored";
+        }
     }
     EXPECT_GE(onServer, static_cast<int>(printed.stored.size()));
     // No second bill under a number that was in use: nothing set aside.
