@@ -90,7 +90,10 @@ std::int64_t Digits(const QString& aText)
 }  // namespace
 
 TfrmClose::TfrmClose(const TScreenEnv& aEnv, TCloseModel& aModel, QWidget* aParent)
-    : TfrmInherit(aEnv, closeOptions(), aParent), model_(aModel)
+    : TfrmInherit(aEnv, closeOptions(), aParent),
+      model_(aModel),
+      actions_(*this, [this] { ShowModel(); },
+               [this] { return model_.Finished() ? std::optional<int>(QDialog::Accepted) : std::nullopt; })
 {
     buildFloatPanel();
     buildDepositPanel();
@@ -194,29 +197,16 @@ std::optional<TCloseFocus> TfrmClose::entryOf(const QObject* aWidget) const
 bool TfrmClose::eventFilter(QObject* aWatched, QEvent* aEvent)
 {
     const bool handled = TfrmInherit::eventFilter(aWatched, aEvent);
-    if (focus_.CashierFocusIn(aEvent)) {
+    if (actions_.CashierFocusIn(aEvent)) {
         const std::optional<TCloseFocus> at = entryOf(aWatched);
         if (at && *at != model_.Focus()) act([this, at] { model_.SetFocus(*at); });
     }
     return handled;
 }
 
-// One cashier action on the model, then the model shown again; the screen
-// ends when the model has finished. While the model shows a message box,
-// the box's own loop may deliver input: that is no action of the cashier.
-void TfrmClose::act(const std::function<void()>& aAction)
-{
-    if (inModel_ || !isVisible()) return;
-    inModel_ = true;
-    aAction();
-    inModel_ = false;
-    ShowModel();
-    if (model_.Finished()) done(QDialog::Accepted);
-}
-
 void TfrmClose::ShowModel()
 {
-    focus_.Following([this] {
+    actions_.Following([this] {
         const TCloseFigures& f = model_.Figures();
         const auto setEntry = [](QLineEdit* aEdit, const QString& aText) {
             if (aEdit->text() == aText || (aText.isEmpty() && aEdit->text() == QStringLiteral("-"))) return;
@@ -236,7 +226,7 @@ void TfrmClose::ShowModel()
         lblIpgumCount->setText(QString::number(f.deposits.count));
         lblIpgumAmt->setText(Thousands(f.deposits.amount));
         lblIpgumTotal->setText(Thousands(model_.DepositTotal()));
-        focus_.FollowFocus(focusedEdit(), false);
+        actions_.FollowFocus(focusedEdit(), false);
     });
 }
 

@@ -5,7 +5,7 @@
 // the cashier does and ends when the model has finished.
 
 #include "closing/Denominations.h"
-#include "core/ui/FocusFollowing.h"
+#include "core/ui/ModelActions.h"
 #include "core/ui/TfrmInherit.h"
 
 #include <array>
@@ -52,11 +52,11 @@ private:
     QLineEdit* focusedEdit() const;
     // The entry aWidget is, if it is one.
     std::optional<TCloseFocus> entryOf(const QObject* aWidget) const;
-    void act(const std::function<void()>& aAction);
+    void act(const std::function<void()>& aAction) { actions_.Act(aAction); }
 
     TCloseModel& model_;
-    TFocusFollowing focus_{*this};
-    bool inModel_ = false;
+    // The screen ends when the model has finished.
+    TModelActions actions_;
     bool shown_ = false;
 };
 

@@ -4,7 +4,7 @@
 #include "controls/ZoPosButton.h"
 #include "controls/ZoPosLabel.h"
 #include "controls/ZoRoundRect.h"
-#include "core/ui/FocusFollowing.h"
+#include "core/ui/ModelActions.h"
 #include "core/ui/TfrmListFrame.h"
 #include "discounts/dc/DCModel.h"
 
@@ -109,14 +109,11 @@ private:
 // Each cashier action runs on the model, then the screen shows the model and
 // closes when the model says so. Focus moves the screen makes itself while
 // showing are no action of the cashier.
-struct TfrmDC::Link {
-    explicit Link(TfrmDC& aScreen) : focus(aScreen) {}
-    TFocusFollowing focus;
-    bool inModel = false;  // a model action runs (its message boxes run their own loop)
-};
-
 TfrmDC::TfrmDC(const TScreenEnv& aEnv, TDCModel& aModel, QWidget* aParent)
-    : TfrmInherit(aEnv, dcOptions(), aParent), model_(aModel), link_(std::make_unique<Link>(*this))
+    : TfrmInherit(aEnv, dcOptions(), aParent), model_(aModel),
+      actions_(std::make_unique<TModelActions>(
+          *this, [this] { ShowModel(); },
+          [this] { return model_.State().closed ? std::optional<int>(QDialog::Accepted) : std::nullopt; }))
 {
     const auto makeLabel = [this](const QString& aText, const QRect& aGeometry) {
         auto* label = new QLabel(aText, this);
@@ -220,20 +217,12 @@ void TfrmDC::CreateButtons()
     connect(btnDCClear, &TZoPosButton::clicked, this, [this] { act([this] { model_.DeleteAll(); }); });
 }
 
-void TfrmDC::act(const std::function<void()>& aAction)
-{
-    if (link_->inModel || !isVisible()) return;
-    link_->inModel = true;
-    aAction();
-    link_->inModel = false;
-    ShowModel();
-    if (model_.State().closed) done(QDialog::Accepted);
-}
+void TfrmDC::act(const std::function<void()>& aAction) { actions_->Act(aAction); }
 
 void TfrmDC::ShowModel()
 {
     const TDCState& state = model_.State();
-    link_->focus.Following([&] {
+    actions_->Following([&] {
         const auto setText = [](QLineEdit* aEdit, const std::string& aText) {
             const QString text = QString::fromStdString(aText);
             if (aEdit->text() == text) return;
@@ -260,7 +249,7 @@ void TfrmDC::ShowModel()
         showPhoto();
 
         QLineEdit* focused = state.focus == TDCField::MemberAddNo ? edtMemberAddNo : edtMemberNo;
-        link_->focus.FollowFocus(focused, state.selectAll);
+        actions_->FollowFocus(focused, state.selectAll);
     });
 }
 
@@ -300,7 +289,7 @@ bool TfrmDC::eventFilter(QObject* aWatched, QEvent* aEvent)
 {
     const bool handled = TfrmInherit::eventFilter(aWatched, aEvent);
     const bool memberNo = aWatched == edtMemberNo;
-    if ((memberNo || aWatched == edtMemberAddNo) && link_->focus.CashierFocusIn(aEvent) && !link_->inModel) {
+    if ((memberNo || aWatched == edtMemberAddNo) && actions_->CashierFocusIn(aEvent)) {
         const TDCField field = memberNo ? TDCField::MemberNo : TDCField::MemberAddNo;
         if (field != model_.State().focus) act([this, field] { model_.SetFocus(field); });
     }

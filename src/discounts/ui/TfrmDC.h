@@ -22,6 +22,7 @@ namespace pos {
 class DialogService;
 class TDCLaunchers;
 class TDCModel;
+class TModelActions;
 class TfrmData;
 class TLookups;
 class TMasterStore;
@@ -64,8 +65,8 @@ private:
     void showPhoto();
 
     TDCModel& model_;
-    struct Link;
-    std::unique_ptr<Link> link_;
+    // The screen ends when the model has closed.
+    std::unique_ptr<TModelActions> actions_;
     std::string shownPhoto_;
     bool shown_ = false;
 };
