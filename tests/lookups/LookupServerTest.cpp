@@ -659,6 +659,36 @@ TEST_F(DCModuleTest, MemberIsRegisteredForTheOutletsOfThisPos)
     EXPECT_EQ(read.AsString(5), "8506152000003");
 }
 
+// The limits are the resort's, shared by every terminal: a registration
+// hands out what the stored bills of the day left. Returns give uses back;
+// voided rows, corrections, undiscounted rows, other days, other outlets and
+// goods with a menu price of their own use nothing of the rate.
+TEST_F(DCModuleTest, RegistrationHandsOutTheUsesTheStoredBillsLeft)
+{
+    sql("INSERT INTO sale (sale_date, upjang_code, pos_no, bill_no, bill_seq, sale_yn, menu_code, sale_qty, dc_amt, "
+        "member_no, correct_yn) VALUES "
+        "('20240105', '3001', '02', '0001', 1, 'Y', 'B200', 3, 3000, '1012345600', 'N'),"  // another POS: 3 used
+        "('20240105', '3001', '02', '0002', 1, 'Y', 'B200', -1, -1000, '1012345600', 'N'),"  // a return: 1 back
+        "('20240105', '3001', '02', '0003', 1, '*', 'B200', 5, 5000, '1012345600', 'N'),"  // voided
+        "('20240105', '3001', '02', '0004', 1, 'Y', 'B200', 1, 900, '1012345600', 'Y'),"  // a correction
+        "('20240105', '3001', '02', '0005', 1, 'Y', 'B200', 4, 0, '1012345600', 'N'),"  // no discount
+        "('20240104', '3001', '02', '0001', 1, 'Y', 'B200', 4, 4000, '1012345600', 'N'),"  // yesterday
+        "('20240105', '3003', '11', '0001', 1, 'Y', 'B200', 2, 2000, '1012345600', 'N'),"  // unlimited there
+        "('20240105', '3001', '02', '0006', 1, 'Y', 'A100', 1, 2000, '1012345600', 'N')");  // its menu price
+    ASSERT_TRUE(lookups->CallDCModule("1012345600", false, true)) << ::testing::PrintToString(shown());
+    EXPECT_EQ(memberWork(), "3001/01/3001/1012345600/1/10/2//N,3001/01/3003/1012345600/1/30/-1//N");
+    EXPECT_EQ(menuWork(), "3001/1012345600/A100/8000/1");
+
+    // Used up: the registration hands out 0, never less.
+    sql("INSERT INTO sale (sale_date, upjang_code, pos_no, bill_no, bill_seq, sale_yn, menu_code, sale_qty, dc_amt, "
+        "member_no, correct_yn) VALUES "
+        "('20240105', '3001', '02', '0007', 1, 'Y', 'B200', 5, 5000, '1012345600', 'N'),"
+        "('20240105', '3001', '02', '0007', 2, 'Y', 'A100', 2, 4000, '1012345600', 'N')");
+    ASSERT_TRUE(lookups->CallDCModule("1012345600", false, true));
+    EXPECT_EQ(memberWork(), "3001/01/3001/1012345600/1/10/0//N,3001/01/3003/1012345600/1/30/-1//N");
+    EXPECT_EQ(menuWork(), "3001/1012345600/A100/8000/0");
+}
+
 TEST_F(DCModuleTest, ProcedureRemarksAndRefusals)
 {
     sql("INSERT INTO member_overdue (member_no, overdue_from) VALUES ('1045678900', '20231201')");
