@@ -36,6 +36,7 @@ public:
 
     void SetFontSize(int aPointSize, bool aBold = false);
     void SetColorSelected(TColor aColor);
+    TColor ColorSelected() const { return colorSelected_; }
     void SetColorChecked(TColor aColor);
 
     bool Selected() const { return selected_; }

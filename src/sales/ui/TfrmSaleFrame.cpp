@@ -90,9 +90,14 @@ void TfrmSaleFrame::StyleRow(int aIndex, TZoPosLabel& aRow) const
 {
     const TSaleRowStyle style = lines_.RowStyle(aIndex);
     auto& items = aRow.Items();
+    // White text is read on the dark blue and fuchsia selections; on the
+    // yellow one of a discounted line it would vanish, so text is black there.
+    const bool yellowSelection = style.discounted && !style.childPrice;
+    const TColor selectedText = yellowSelection ? clBlack : clWhite;
+    for (TZoPosLabelItem& item : items) item.colorSelected = yellowSelection ? clBlack : TZoPosLabelItem{}.colorSelected;
     TZoPosLabelItem& name = items.at(SaleCol::MenuName);
     name.color = style.childPrice ? kChildPriceColor : clBlack;
-    name.colorSelected = style.childPrice ? kChildPriceColor : clWhite;
+    name.colorSelected = style.childPrice ? kChildPriceColor : selectedText;
     TZoPosLabelItem& discount = items.at(SaleCol::DCRate);
     discount.color = style.discounted ? kDiscountColor : clBlack;
     discount.colorSelected = style.discounted ? kDiscountColor : clWhite;

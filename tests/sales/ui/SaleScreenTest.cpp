@@ -125,6 +125,24 @@ TEST_F(SaleScreen, MenuTapAndQuantityRingUpALine)
     EXPECT_EQ(s.edtSaleCount->text(), "1");
 }
 
+// A discounted line is selected in yellow: every cell of it stays readable
+// (the discount in blue, the rest in black, never white on yellow).
+TEST_F(SaleScreen, ASelectedDiscountedLineStaysReadable)
+{
+    TfrmSale& s = open();
+    tap(s.btnMenu[1]);
+    type(s.edtSaleCount, "2");
+    ASSERT_EQ(lines(), 1);
+    s.Bill().Lines().Line(0).DCRate = 20;
+    s.fraList->Redraw();
+    const TZoPosLabel& row = *s.fraList->Row(0);
+    ASSERT_TRUE(row.Selected());
+    for (const TZoPosLabelItem& item : row.Items()) {
+        EXPECT_NE(item.colorSelected, row.ColorSelected());
+        EXPECT_NE(item.colorSelected, clWhite);
+    }
+}
+
 TEST_F(SaleScreen, TypedCodeWithEnterAndUnknownCodes)
 {
     TfrmSale& s = open();
