@@ -104,8 +104,9 @@ INSERT INTO cashier (emp_no, emp_name, password, last_login_date, remain_day, ad
  ('1002', '이바다', '1002', to_char(current_date, 'YYYYMMDD'), 60, 'N')
 ON CONFLICT DO NOTHING;
 
--- Common codes: outlet groups, guest types, ticket types and kinds (item3:
--- uses of the five usage classes per unit), discount calculation codes, the
+-- Common codes: outlet groups, guest types, ticket types (item1: the kind of
+-- ticket printed, 1 lift pass ... 6 meal voucher) and kinds (item3: uses of
+-- the five usage classes per unit), discount calculation codes, the
 -- shuttle bus fares (item3 adult, item4 child) and the card companies.
 INSERT INTO common_code (head, code, code_name, item1, item2, item3, item4) VALUES
  ('I0001', '10', '호텔·식음', '', '', '', ''),
@@ -121,11 +122,11 @@ INSERT INTO common_code (head, code, code_name, item1, item2, item3, item4) VALU
  ('Z0006', '503', '리프트권 소지자', '', '', '', ''),
  ('Z0006', '780', '스키 캠프', '', '', '', ''),
  ('Z0006', '790', '스키 패키지', '', '', '', ''),
- ('I0004', '01', '리프트권', '', '', '', ''),
- ('I0004', '02', '렌탈권', '', '', '', ''),
- ('I0004', '03', '기타권', '', '', '', ''),
- ('I0004', '05', '리스트', '', '', '', ''),
- ('I0004', '06', '식음권', '', '', '', ''),
+ ('I0004', '01', '리프트권', '1', '', '', ''),
+ ('I0004', '02', '렌탈권', '2', '', '', ''),
+ ('I0004', '03', '기타권', '3', '', '', ''),
+ ('I0004', '05', '리스트', '5', '', '', ''),
+ ('I0004', '06', '식음권', '6', '', '', ''),
  ('I0005', '00', '이용권', '', '', '10000', ''),
  ('I0005', '01', '1회권', '', '', '01000', ''),
  ('I0005', '22', '주간권', '', '', '00100', ''),
@@ -139,3 +140,7 @@ INSERT INTO common_code (head, code, code_name, item1, item2, item3, item4) VALU
  ('Z0021', '02', '누리카드', '', '', '', ''),
  ('Z0021', '999', '기타카드', '', '', '', '')
 ON CONFLICT DO NOTHING;
+-- A demo database made before the ticket types named their kind of ticket.
+UPDATE common_code SET item1 = CASE code WHEN '01' THEN '1' WHEN '02' THEN '2' WHEN '03' THEN '3'
+                                         WHEN '05' THEN '5' WHEN '06' THEN '6' END
+ WHERE head = 'I0004' AND item1 = '' AND code IN ('01', '02', '03', '05', '06');

@@ -328,7 +328,6 @@ void TSaleBill::ClearBill()
     lines_.ClearList(true);
     screen.menuNameText.clear();
     screen.menuNameRed = false;
-    hooks_.ClearTicketData();
     if (!context_.gbSki) {
         store_.glDCMemberData.clear();
         store_.glDCMenuData.clear();

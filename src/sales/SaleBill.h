@@ -72,7 +72,6 @@ public:
     // True when the discount module asks for the member lists to be reloaded.
     virtual bool ClearDCModule() = 0;
     virtual void ShowLineDisplay(const std::string& aLine1, const std::string& aLine2) = 0;
-    virtual void ClearTicketData() = 0;
     virtual void ClearPrintLists() = 0;   // tender print lists and joined cards
     virtual void EndPreSale() = 0;        // the pre-sale command's end
     virtual void GetMaxBillNo() = 0;

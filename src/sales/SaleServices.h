@@ -27,7 +27,6 @@ public:
     virtual bool ClearDCModule() = 0;
 
     virtual void ShowLineDisplay(const std::string& aLine1, const std::string& aLine2) = 0;
-    virtual void ClearTicketData() = 0;  // the pending ticket jobs
     virtual void ClearPrintLists() = 0;  // tender print lists and joined cards
     virtual void EndPreSale() = 0;
     // The bill number of the next bill from the bill-number file.

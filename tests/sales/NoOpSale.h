@@ -14,7 +14,6 @@ struct NoSaleHooks final : TSaleHooks {
     void RecreateSaleList(TSaleLines&) override {}
     bool ClearDCModule() override { return false; }
     void ShowLineDisplay(const std::string&, const std::string&) override {}
-    void ClearTicketData() override {}
     void ClearPrintLists() override {}
     void EndPreSale() override {}
     void GetMaxBillNo() override {}

@@ -21,7 +21,6 @@ struct RecordingSaleServices : TSaleServices {
     void RecreateSaleList(TSaleLines&) override {}
     bool ClearDCModule() override { return false; }
     void ShowLineDisplay(const std::string& a, const std::string& b) override { display.emplace_back(a, b); }
-    void ClearTicketData() override {}
     void ClearPrintLists() override {}
     void EndPreSale() override {}
     void GetMaxBillNo() override { ++billNumberReads; }

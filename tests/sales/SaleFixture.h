@@ -35,7 +35,6 @@ struct RecordingHooks : TSaleHooks {
     void RecreateSaleList(TSaleLines&) override {}
     bool ClearDCModule() override { return reloadMemberDiscounts; }
     void ShowLineDisplay(const std::string& a, const std::string& b) override { display.emplace_back(a, b); }
-    void ClearTicketData() override {}
     void ClearPrintLists() override {}
     void EndPreSale() override {}
     void GetMaxBillNo() override { ++billNumberReads; }

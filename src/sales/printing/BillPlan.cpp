@@ -1,5 +1,7 @@
 #include "sales/printing/BillPlan.h"
 
+#include "sales/printing/ItemTickets.h"
+
 #include "core/TerminalContext.h"
 #include "sales/receipt/BillHeader.h"
 #include "sales/receipt/QuickCashReceipt.h"
@@ -68,7 +70,13 @@ TPrintPlan PlanStoredBill(const TTerminalContext& aContext, const TMasterStore& 
     settled.pay = aBill.quickCash ? QuickCashPart(aContext, aPrinters, aBill.tendered, aBill.change)
                                   : payPart(aContext, aStore, aPrinters, aBill.pay, header);
     settled.openDrawer = aOpenDrawer;
-    return PlanSettledBill(settled);
+    // The bill's own tickets are queued first, so they print before the
+    // payment's slips and the receipt's list that the plan queues behind them.
+    TPrintPlan plan;
+    for (TItemTicket& ticket : ItemTicketsOf(aContext, aStore, aPrinters, aBill, header))
+        plan.push_back(ItemTicketJob(std::move(ticket.kind), std::move(ticket.values), ticket.merge));
+    for (TPrintJob& job : PlanSettledBill(settled)) plan.push_back(std::move(job));
+    return plan;
 }
 
 }  // namespace pos

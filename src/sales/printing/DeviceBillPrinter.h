@@ -32,10 +32,24 @@ public:
     virtual void OpenCashDrawer(Done aDone) = 0;
 };
 
-// Carries out aPlan: list tickets are queued as jobs of the list kind
-// (aContext.gsTicketTypeList) before the tickets that follow them print.
+inline constexpr const char* kMsgReceiptNotPrinted = "영수증을 인쇄하지 못했습니다.\r재발행으로 다시 인쇄하십시오.";
+inline constexpr const char* kMsgReportNotPrinted = "출력물을 인쇄하지 못했습니다.";
+// "인쇄하지 못한 티켓이 N장 있습니다. 지금 인쇄하시겠습니까?"
+std::string AskPrintPendingTickets(int aCount);
+
+// What a plan prints: a stored bill, whose receipt the reprint command
+// ("재발행") gives again, or a report.
+enum class TPlanKind { Bill, Report };
+
+// Carries out aPlan: item tickets and list tickets are queued (list tickets
+// as jobs of the list kind, aContext.gsTicketTypeList) before the tickets
+// that follow them print. Each printer's answer is collected; once the last
+// one is in, the cashier hears once what did not print: a receipt (to be
+// reprinted), and tickets left pending, which are offered to be printed
+// again at once (declined, they stay pending and go out with the next
+// tickets printed).
 void RunPrintPlan(const TPrintPlan& aPlan, const TTerminalContext& aContext, TPrintDevices& aDevices,
-                  TTicketJobList& aTickets, DialogService& aDialogs);
+                  TTicketJobList& aTickets, DialogService& aDialogs, TPlanKind aKind);
 
 class TDeviceBillPrinter final : public TBillPrinter {
 public:

@@ -134,6 +134,16 @@ TPrintJob StepJob(TPrintStep aStep)
     return job;
 }
 
+TPrintJob ItemTicketJob(std::string aKind, std::vector<std::string> aValues, bool aMerge)
+{
+    TPrintJob job;
+    job.step = TPrintStep::ItemTicket;
+    job.kind = std::move(aKind);
+    job.lines = std::move(aValues);
+    job.merge = aMerge;
+    return job;
+}
+
 std::string ReceiptFooter()
 {
     return JoinLines({"교환, 환불시 영수증을 반드시 지참하십시오.", "상품명 앞 * 가 있는 상품은 면세상품입니다."});

@@ -16,6 +16,7 @@ namespace pos {
 enum class TPrintStep {
     Receipt,       // print `text` on receipt printer `printer` (1 or 2)
     ListTicket,    // queue a list ticket job: `header` and `lines`
+    ItemTicket,    // queue a ticket of `kind` with the values `lines`; `merge`: into an equal pending one
     PrintTickets,  // print the pending ticket jobs
     Message,       // show `text`, closing by itself after `seconds`
     OpenDrawer,    // open the cash drawer
@@ -28,6 +29,8 @@ struct TPrintJob {
     std::string header;
     std::vector<std::string> lines;
     int seconds = 0;
+    std::string kind;
+    bool merge = false;
 
     bool operator==(const TPrintJob&) const = default;
 };
@@ -39,6 +42,7 @@ using TPrintPlan = std::vector<TPrintJob>;
 TPrintJob ReceiptJob(int aPrinter, std::string aText);
 TPrintJob ListTicketJob(const std::string& aHeader, std::vector<std::string> aLines);
 TPrintJob StepJob(TPrintStep aStep);
+TPrintJob ItemTicketJob(std::string aKind, std::vector<std::string> aValues, bool aMerge);
 
 inline constexpr const char* kMsgReturnDone = "반품 처리 되었습니다.";
 

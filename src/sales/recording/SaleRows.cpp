@@ -135,6 +135,11 @@ TSaleRows TSaleRowsBuilder::SaleRows(TSaleRowsMode aMode) const
         stored.sale = bill_.LineSaleAmount(line);
         stored.split = SplitSaleTax(ctx_, line.TaxCalcuCode, stored.sale, bar.NoSvcDown(), bar.NoVatDown());
         stored.taxFree = line.TaxCalcuCode == ctx_.gsTaxGubunDutyfree;
+        stored.seq = out.nextSeq;
+        const TMemberFields member = memberFields(line);
+        stored.guestType = member.guestType;
+        stored.acceptMemberNo = member.acceptMemberNo;
+        stored.memberAddNo = member.memberAddNo;
 
         const std::int64_t count = line.SaleCount.truncWon();
         std::int64_t korean = 0, foreign = 0;

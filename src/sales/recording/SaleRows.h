@@ -30,12 +30,24 @@ inline constexpr const char* kKeySavePayEvent = "ICI010-SavePayData-Event-2";
 inline constexpr std::int64_t kMaxBillAmount = 2'000'000'000;
 inline constexpr const char* kMsgSaleTooLarge = "판매 금액이 너무 큽니다.\r판매 내역을 조정하십시오.";
 
-// One stored bill line: what its rows hold, for the receipt.
+// A component of a ski package or camp line, one row per unit each.
+struct TStoredComponent {
+    std::string upjangCode, menuCode;
+    Currency unitAmt;
+};
+
+// One stored bill line: what its rows hold, for the receipt and the tickets.
 struct TStoredLine {
     const TSaleList* line = nullptr;
     Currency unit, sale;  // the row's unit and sale amounts
     TTaxSplit split;
     bool taxFree = false;
+    int seq = 0;          // the sequence of the line's row
+    // The member fields the row was stored with (a group discount lends its
+    // member to lines without one).
+    std::string guestType, acceptMemberNo, memberAddNo;
+    // A package or camp line: its components as they were stored.
+    std::vector<TStoredComponent> components;
 };
 
 struct TSaleRows {

@@ -133,7 +133,6 @@ public:
     void RecreateSaleList(TSaleLines& aLines) override { services_.RecreateSaleList(aLines); }
     bool ClearDCModule() override { return services_.ClearDCModule(); }
     void ShowLineDisplay(const std::string& a1, const std::string& a2) override { services_.ShowLineDisplay(a1, a2); }
-    void ClearTicketData() override { services_.ClearTicketData(); }
     void ClearPrintLists() override { services_.ClearPrintLists(); }
     void EndPreSale() override { services_.EndPreSale(); }
     void GetMaxBillNo() override { services_.GetMaxBillNo(); }

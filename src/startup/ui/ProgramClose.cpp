@@ -33,7 +33,7 @@ TPrinters TProgramClose::Printers() const { return printers_.Printers(); }
 
 void TProgramClose::Print(const TPrintPlan& aPlan)
 {
-    RunPrintPlan(aPlan, data_.Context(), printers_, tickets_, dialogs_);
+    RunPrintPlan(aPlan, data_.Context(), printers_, tickets_, dialogs_, TPlanKind::Report);
 }
 
 std::string TProgramClose::UnsentWork() { return UnsentWorkMessage(CountUnsentLines(queues_)); }

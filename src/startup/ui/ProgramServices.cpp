@@ -40,8 +40,6 @@ void TProgramSaleServices::ExecDC(TSaleLines& aLines) { discounts_.ExecDC(aLines
 
 void TProgramSaleServices::RecreateSaleList(TSaleLines& aLines) { discounts_.RecreateSaleList(aLines); }
 
-void TProgramSaleServices::ClearTicketData() { tickets_.ClearTicketData(); }
-
 void TProgramSaleServices::GetMaxBillNo() { numbers_.Load(); }
 
 bool TProgramSaleServices::ClearDCModule()

@@ -23,7 +23,6 @@ class TfrmData;
 class TLookups;
 class TMasterStore;
 class TOffLineStore;
-class TTicketJobList;
 struct TTerminalContext;
 
 // The receipt remarks and card terminal of the own outlet (the first of the
@@ -53,7 +52,7 @@ public:
 class TProgramSaleServices final : public TSaleServices {
 public:
     TProgramSaleServices(TScreenEnv aEnv, TTerminalContext& aContext, TMasterStore& aStore, TfrmData& aData,
-                         TDiscountEngine& aDiscounts, TBillNumbers& aNumbers, TTicketJobList& aTickets,
+                         TDiscountEngine& aDiscounts, TBillNumbers& aNumbers,
                          std::function<void(const std::string&, const std::string&)> aShowLineDisplay)
         : env_(std::move(aEnv)),
           context_(aContext),
@@ -61,7 +60,6 @@ public:
           data_(aData),
           discounts_(aDiscounts),
           numbers_(aNumbers),
-          tickets_(aTickets),
           showLineDisplay_(std::move(aShowLineDisplay))
     {
     }
@@ -70,7 +68,6 @@ public:
     void RecreateSaleList(TSaleLines& aLines) override;
     bool ClearDCModule() override;
     void ShowLineDisplay(const std::string& aLine1, const std::string& aLine2) override;
-    void ClearTicketData() override;
     // The tender print lists belong to each settlement's own receipt.
     void ClearPrintLists() override {}
     void EndPreSale() override {}                   // a pre-sale cannot be started yet
@@ -89,7 +86,6 @@ private:
     TfrmData& data_;
     TDiscountEngine& discounts_;
     TBillNumbers& numbers_;
-    TTicketJobList& tickets_;
     std::function<void(const std::string&, const std::string&)> showLineDisplay_;
 };
 

@@ -150,7 +150,7 @@ void TTerminalProgram::RunSaleScreen()
 {
     TLookups lookups(startup_.data, startup_.store);
     TProgramSaleServices services(env_, context_, startup_.store, startup_.data, discounts_, billNumbers_,
-                                  ticketJobs_, [this](const std::string& aLine1, const std::string& aLine2) {
+                                  [this](const std::string& aLine1, const std::string& aLine2) {
                                       if (devices_) devices_->ShowLineDisplay(aLine1, aLine2);
                                   });
     TTerminalApprovalSetup approvals(context_, startup_.devices, [this] { return OwnCardTerminalId(startup_.store); });

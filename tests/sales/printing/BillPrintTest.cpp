@@ -15,6 +15,11 @@
 
 #include <QDir>
 
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -199,6 +204,104 @@ TEST_F(BillPrintTest, OnTheDevicesTheReceiptIsCutBeforeTheDrawerKicks)
     EXPECT_TRUE(Has(paper, "비빔밥")) << paper;
     EXPECT_TRUE(Has(paper, "11,000")) << paper;
     EXPECT_FALSE(printer.documents()[0].cut.empty());
+}
+
+// The cashier who is asked to print the pending tickets again puts the
+// ticket printer right first.
+struct FixingCashier final : ScriptedDialogService {
+    bool AskBox(const std::string& aMsg) override
+    {
+        asked.push_back(aMsg);
+        if (beforeAnswer) beforeAnswer();
+        return ScriptedDialogService::AskBox(aMsg);
+    }
+    std::vector<std::string> asked;
+    std::function<void()> beforeAnswer;
+};
+
+TEST_F(BillPrintTest, WhatDidNotPrintIsToldOnceAndTheTicketsResumeWhereTheyStopped)
+{
+    // A Boca prints the tickets at printer 1; the receipt printer at printer
+    // 2 stops answering once the terminal has started.
+    virt::TVirtualBoca boca("printer1");
+    virt::TVirtualReceiptPrinter receipt("printer2");
+    ASSERT_TRUE(boca.open());
+    ASSERT_TRUE(receipt.open());
+    TDeviceConfig config;
+    config.printer1 = {};
+    config.printer1.type = TPrinterType::ptBoca;
+    config.printer1.enabled = true;
+    config.printer1.port = 1;
+    config.printer2.type = TPrinterType::ptTSP600;
+    config.printer2.enabled = true;
+    config.printer2.port = 2;
+    TSerialPortPaths paths;
+    paths.pattern = "/nonexistent/ttyV{n}";
+    paths.ports[1] = boca.path().toStdString();
+    paths.ports[2] = receipt.path().toStdString();
+    FixingCashier cashier;
+    NoOutletInfo outlet;
+    SilentBeeper beeper;
+    FakeTicketMaster master;
+    TDeviceTimings timings;
+    timings.statusDelayMs = 5;
+    timings.statusTimeoutMs = 200;
+    timings.settleMs = 5;
+    timings.bocaStatusTimeoutMs = 200;
+    timings.bocaRetryPauseMs = 5;
+    timings.bocaAfterTicketMs = 20;
+    TTicketJobList bocaTickets{kinds, ctx, TPrinterType::ptBoca};
+    TDevices real(config, paths, ctx, TDeviceServices{cashier, outlet, beeper, bocaTickets, master}, timings);
+    std::optional<bool> opened;
+    real.DeviceInit([&](bool aOk) { opened = aOk; });
+    ASSERT_TRUE(SpinUntil([&] { return opened.has_value(); }));
+    receipt.setState(virt::TPrinterState::NoReply);
+    OneDevices onDevices(real);
+    TDeviceBillPrinter onPaper(ctx, store, onDevices, bocaTickets, cashier);
+    settlement = std::make_unique<TSettlement>(ctx, store, *data, queues, numbers, lookups, dialogs, payScreen,
+                                               onPaper);
+
+    // Ten lift passes, each its own line, so each ticket has its own number.
+    for (int i = 1; i <= 10; ++i) {
+        const std::string code = std::to_string(2000 + i);
+        addGoods(code, "대인 종일권 " + std::to_string(i), "10000");
+        ringUp(code);
+        bill.Lines().Line(i - 1).TicketType = "01";
+    }
+    payScreen.cash(Currency(100000));
+    // The Boca stops answering right after the fourth ticket.
+    QObject::connect(&boca, &virt::TVirtualDevice::documentPrinted, [&](int aIndex) {
+        if (aIndex == 3) boca.setState(virt::TBocaState::NoReply);
+    });
+    cashier.answers = {true};
+    cashier.beforeAnswer = [&] {
+        EXPECT_EQ(boca.tickets().size(), 4u);
+        boca.setState(virt::TBocaState::Ready);
+    };
+    ASSERT_EQ(settle(), TSettlement::TOutcome::Stored);
+    EXPECT_EQ(saleRows("0001"), 10);  // the bill is stored whatever printed
+
+    ASSERT_TRUE(SpinUntil([&] { return !cashier.asked.empty() && bocaTickets.GetTicketCount() == 0; }, 60000));
+    // Told once, after the plan: the receipt to reprint, the six tickets left.
+    ASSERT_EQ(cashier.asked.size(), 1u);
+    EXPECT_EQ(cashier.asked[0], std::string(kMsgReceiptNotPrinted) + "\r" + AskPrintPendingTickets(6));
+    EXPECT_EQ(AskPrintPendingTickets(6), "인쇄하지 못한 티켓이 6장 있습니다. 지금 인쇄하시겠습니까?");
+    ASSERT_TRUE(SpinUntil([&] { return boca.tickets().size() >= 10u; }));
+    // Each of the ten exactly once, in bill order (the row sequence after
+    // each line's row ends the ticket number).
+    std::vector<std::string> printed;
+    for (const auto& t : boca.tickets()) printed.push_back(t.at(520, 580) ? t.at(520, 580)->text : "?");
+    ASSERT_EQ(printed.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+        char seq[16];
+        std::snprintf(seq, sizeof seq, "%04d", i + 2);
+        EXPECT_TRUE(printed[static_cast<std::size_t>(i)].ends_with(std::string("31010100") + "01" + seq))
+            << printed[static_cast<std::size_t>(i)];
+    }
+    const auto asks = std::count_if(cashier.shown.begin(), cashier.shown.end(),
+                                    [](const auto& aShown) { return aShown.kind == ScriptedDialogService::Kind::Ask; });
+    EXPECT_EQ(asks, 1);
+    EXPECT_TRUE(receipt.documents().empty());
 }
 
 }  // namespace

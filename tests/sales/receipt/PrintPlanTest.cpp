@@ -77,6 +77,7 @@ protected:
                 aJob.lines.size() > receiptLines.size() && aJob.lines[receiptLines.size()] == "{X}[객실후불]{S}")
                 return "T:receipt+room";
             return "T:?";
+        case TPrintStep::ItemTicket: return "I";  // queued from the stored bill, not by this plan
         case TPrintStep::PrintTickets: return "P";
         case TPrintStep::Message: return aJob.text == kMsgReturnDone && aJob.seconds == 2 ? "M" : "M?";
         case TPrintStep::OpenDrawer: return "D";
