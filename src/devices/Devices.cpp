@@ -9,6 +9,7 @@
 #include "devices/PrinterStatus.h"
 #include "devices/StarPrinter.h"
 #include "devices/TicketPrinters.h"
+#include "devices/TicketProgress.h"
 
 #include <QTimer>
 
@@ -45,6 +46,8 @@ TDevices::TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTermin
       outlet_(aServices.outlet),
       beeper_(aServices.beeper),
       timings_(aTimings),
+      ticketJobs_(aServices.ticketJobs),
+      ticketProgress_(aServices.ticketProgress),
       port1_(new TDevicePort("printer1", this)),
       port2_(new TDevicePort("printer2", this)),
       kitchen_(new TDevicePort("kitchen", this)),
@@ -57,7 +60,7 @@ TDevices::TDevices(TDeviceConfig aConfig, TSerialPortPaths aPaths, const TTermin
                                                         QString::fromStdString(config_.kitchenHost), kitchenPort);
     easyCheck_ = std::make_unique<TEasyCheckTerminal>(*port2_, dialogs_, timings_);
     tickets_ = std::make_unique<TTicketPrinters>(*port1_, *port2_, aServices.ticketJobs, aServices.ticketMaster,
-                                                 context_, config_, dialogs_, timings_);
+                                                 context_, config_, dialogs_, ticketProgress_, timings_);
     for (TDevicePort* port : {port1_, port2_, kitchen_, display_})
         connect(port, &TDevicePort::busyChanged, this, &TDevices::onPortBusy);
     connect(port1_, &TDevicePort::bytesArrived, this, &TDevices::onPrinter1Bytes);
@@ -178,7 +181,13 @@ void TDevices::PrintReceipt2(const std::string& aText, Done aDone)
 
 void TDevices::PrintTicket(std::uint8_t aEnglish, Done aDone)
 {
-    if (!aDone) aDone = [](bool) {};
+    // The guard ends the progress when the run reports, or when the run is
+    // dropped unreported (its ports closed under it).
+    auto shown = std::make_shared<TTicketRunShown>(ticketProgress_, ticketJobs_.GetTicketCount());
+    aDone = [aDone = std::move(aDone), shown](bool aOk) {
+        shown->End();
+        if (aDone) aDone(aOk);
+    };
     const TPrinterType p1 = config_.printer1.inUse();
     const TPrinterType p2 = config_.printer2.inUse();
     auto printer1 = [this, p1, aEnglish, aDone] {

@@ -34,6 +34,7 @@ class TKitchenPrinter;
 class TEasyCheckTerminal;
 class TTicketMasterData;
 class TTicketPrinters;
+class TTicketProgress;
 
 // What the printers need of the current outlet's record.
 struct TOutletPrintInfo {
@@ -62,6 +63,7 @@ struct TDeviceServices {
     TBeeper& beeper;
     TTicketJobList& ticketJobs;       // the pending ticket jobs PrintTicket prints
     const TTicketMasterData& ticketMaster;  // outlet names and remarks on tickets
+    TTicketProgress& ticketProgress;  // the progress window while tickets print
 };
 
 class TDevices : public QObject {
@@ -85,6 +87,8 @@ public:
     // The print entry points.
     void PrintReceipt1(const std::string& aText, Done aDone = {});
     void PrintReceipt2(const std::string& aText, Done aDone = {});
+    // The progress window shows from the start of the run to its end, and the
+    // sale screen is disabled meanwhile, however the run ends.
     void PrintTicket(std::uint8_t aEnglish, Done aDone);
 
     // Star line-mode driver on printer 1 and (the _2 twins) printer 2.
@@ -153,6 +157,8 @@ private:
     const TOutletPrintSource& outlet_;
     TBeeper& beeper_;
     TDeviceTimings timings_;
+    TTicketJobList& ticketJobs_;
+    TTicketProgress& ticketProgress_;
 
     TDevicePort* port1_;
     TDevicePort* port2_;

@@ -13,6 +13,9 @@ struct TStarPrinter::Run {
     std::vector<TWireBlock> blocks;
     std::size_t next = 0;
     int attemptsLeft = 0;
+    bool firstCheck = true;
+    std::function<void()> sending;  // empty for a receipt: nobody keeps its state
+    std::function<bool()> stop;     // empty: never given up before its attempts
     TStarPrinter::JobDone done;
 };
 
@@ -58,15 +61,28 @@ void TStarPrinter::print(std::string aJob, int aErrCount, TDevicePort::Done aDon
 
 void TStarPrinter::printJob(std::string aJob, int aErrCount, JobDone aDone)
 {
+    printJob(std::move(aJob), aErrCount, {}, {}, std::move(aDone));
+}
+
+void TStarPrinter::printJob(std::string aJob, int aErrCount, std::function<void()> aSending,
+                            std::function<bool()> aStop, JobDone aDone)
+{
     auto run = std::make_shared<Run>();
     run->blocks = SplitIntoBlocks(aJob);
     run->attemptsLeft = aErrCount;
+    run->sending = std::move(aSending);
+    run->stop = std::move(aStop);
     run->done = std::move(aDone);
     tryStatus(run);
 }
 
 void TStarPrinter::tryStatus(std::shared_ptr<Run> aRun)
 {
+    if (!aRun->firstCheck && aRun->stop && aRun->stop()) {
+        aRun->done(false, false);
+        return;
+    }
+    aRun->firstCheck = false;
     if (aRun->attemptsLeft <= 0) {
         error(kMsgCannotPrint);
         aRun->done(false, false);
@@ -74,8 +90,12 @@ void TStarPrinter::tryStatus(std::shared_ptr<Run> aRun)
     }
     --aRun->attemptsLeft;
     check([this, aRun](bool aOnLine) {
-        if (aOnLine) sendBlocks(aRun);
-        else tryStatus(aRun);
+        if (!aOnLine) {
+            tryStatus(aRun);
+            return;
+        }
+        if (aRun->sending) aRun->sending();
+        sendBlocks(aRun);
     });
 }
 

@@ -34,6 +34,11 @@ public:
     // says).
     using JobDone = std::function<void(bool aWritten, bool aOnLine)>;
     void printJob(std::string aJob, int aErrCount, JobDone aDone);
+    // A ticket's job: aSending is told just before its first byte goes out,
+    // and aStop asked before each further status check whether the cashier
+    // gave up (the job then ends not written, without a message).
+    void printJob(std::string aJob, int aErrCount, std::function<void()> aSending, std::function<bool()> aStop,
+                  JobDone aDone);
 
     int printerNo() const { return printerNo_; }
 

@@ -38,9 +38,20 @@ std::int64_t NumberInText(const std::string& aText)
     return negative ? -number : number;
 }
 
-TTicketJobList::TTicketJobList(const TTicketKinds& aKinds, const TTerminalContext& aContext, TPrinterType aPrinter1)
-    : kinds_(aKinds), context_(aContext), printer1_(aPrinter1)
+TTicketJobList::TTicketJobList(const TTicketKinds& aKinds, const TTerminalContext& aContext, TPrinterType aPrinter1,
+                               TTicketJobStore& aJournal)
+    : kinds_(aKinds), context_(aContext), printer1_(aPrinter1), journal_(aJournal)
 {
+}
+
+void TTicketJobList::save()
+{
+    if (batches_ == 0) journal_.SaveTicketJobs(jobs_);
+}
+
+TTicketJobList::TBatch::~TBatch()
+{
+    if (--list_.batches_ == 0) list_.save();
 }
 
 bool TTicketJobList::AddTicketData(const std::string& aTicketType, const std::vector<std::string>& aValues)
@@ -70,6 +81,7 @@ bool TTicketJobList::append(TTicketType aType, const std::vector<std::string>& a
         job.Str(11).clear();
     }
     jobs_.push_back(std::move(job));
+    save();
     return true;
 }
 
@@ -85,6 +97,7 @@ void TTicketJobList::ChangeTicketData(const std::string& aTicketType, const std:
         job.Str(15) = std::to_string(persons == 0 ? 2 : persons + 1);
         const Currency amount = Currency(NumberInText(job.Str(6))) + Currency(NumberInText(value(aValues, 6)));
         job.Str(6) = FormatThousands(amount) + "원";
+        save();
         return;
     }
     AddTicketData(aTicketType, aValues);
@@ -103,6 +116,7 @@ int TTicketJobList::AddTicketData(const std::string& aTicketType, const std::str
                                   const std::vector<std::string>& aLines)
 {
     const auto length = static_cast<std::size_t>(PageLength(aTicketType));
+    TBatch pages(*this);  // a document is kept whole or not at all
     std::string bill = aHeader;
     for (const char* tag : {"{N}", "{S}", "{X}", "{Y}", "{Z}"}) bill = Replace(bill, tag, "");
 
@@ -131,11 +145,22 @@ void TTicketJobList::DeleteTicketData(int aIndex)
 {
     if (aIndex < 0 || aIndex >= GetTicketCount()) return;
     jobs_.erase(jobs_.begin() + aIndex);
+    save();
 }
 
-void TTicketJobList::ClearTicketData() { jobs_.clear(); }
+void TTicketJobList::ClearTicketData()
+{
+    jobs_.clear();
+    save();
+}
 
-TTicketData* TTicketJobList::find(std::uint64_t aJobId)
+TTicketData* TTicketJobList::findJob(std::uint64_t aJobId)
+{
+    const auto it = std::find_if(jobs_.begin(), jobs_.end(), [&](const TTicketData& j) { return j.JobId == aJobId; });
+    return it == jobs_.end() ? nullptr : &*it;
+}
+
+const TTicketData* TTicketJobList::find(std::uint64_t aJobId) const
 {
     const auto it = std::find_if(jobs_.begin(), jobs_.end(), [&](const TTicketData& j) { return j.JobId == aJobId; });
     return it == jobs_.end() ? nullptr : &*it;
@@ -144,7 +169,46 @@ TTicketData* TTicketJobList::find(std::uint64_t aJobId)
 void TTicketJobList::remove(std::uint64_t aJobId)
 {
     const auto it = std::find_if(jobs_.begin(), jobs_.end(), [&](const TTicketData& j) { return j.JobId == aJobId; });
-    if (it != jobs_.end()) jobs_.erase(it);
+    if (it == jobs_.end()) return;
+    jobs_.erase(it);
+    save();
+}
+
+void TTicketJobList::MarkSending(std::uint64_t aJobId)
+{
+    if (TTicketData* job = findJob(aJobId)) {
+        job->State = TTicketJobState::Sending;
+        save();
+    }
+}
+
+void TTicketJobList::MarkPending(std::uint64_t aJobId)
+{
+    if (TTicketData* job = findJob(aJobId)) {
+        job->State = TTicketJobState::Pending;
+        save();
+    }
+}
+
+void TTicketJobList::PaperPrinted(std::uint64_t aJobId, int aPapers)
+{
+    TTicketData* job = findJob(aJobId);
+    if (!job) return;
+    if (++job->PapersPrinted >= aPapers) {
+        remove(aJobId);
+        return;
+    }
+    job->State = TTicketJobState::Pending;
+    save();
+}
+
+void TTicketJobList::Restore(const std::vector<TTicketData>& aJobs)
+{
+    for (TTicketData job : aJobs) {
+        job.JobId = nextId_++;
+        jobs_.push_back(std::move(job));
+    }
+    save();
 }
 
 }  // namespace pos

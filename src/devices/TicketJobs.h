@@ -7,7 +7,8 @@
 // there: no ticket is printed twice.
 //
 // The list lives as long as the program (one for the whole terminal) and owns
-// its jobs.
+// its jobs. Every change is written to its journal at once, so the jobs a
+// killed terminal had not printed are pending again when it starts.
 
 #include "core/TerminalConfig.h"
 #include "core/TerminalContext.h"
@@ -23,6 +24,10 @@ namespace pos {
 // In this order (numbers 0-8): ttList is a page of a document, the others are
 // single tickets.
 enum class TTicketType { ttNone, ttLift, ttRental, ttEtc, ttMini, ttList, ttFnB, ttBig3, ttEvent };
+
+// Sending: the job's next paper is going to the printer and may be on paper
+// or not; the terminal cannot tell after a crash.
+enum class TTicketJobState { Pending, Sending };
 
 // One job. On a single ticket the fields have fixed roles: Str1 title, Str2
 // ticket kind text ("종일권"), Str3 first day of validity "yyyymmdd", Str4
@@ -45,7 +50,26 @@ struct TTicketData {
     // Papers of this job already printed: a job of two tickets that stopped
     // after the first resumes with the second.
     int PapersPrinted = 0;
+    TTicketJobState State = TTicketJobState::Pending;
 };
+
+// Where the list keeps its jobs so that they outlive the process.
+class TTicketJobStore {
+public:
+    virtual ~TTicketJobStore() = default;
+    // The whole list as it stands now, replacing what was kept before.
+    virtual void SaveTicketJobs(const std::deque<TTicketData>& aJobs) = 0;
+};
+
+// For lists that need not outlive their process (tests, tools).
+class TNoTicketJournal final : public TTicketJobStore {
+public:
+    void SaveTicketJobs(const std::deque<TTicketData>&) override {}
+};
+
+// Papers one job of this kind prints: an event package is two tickets, every
+// other job one.
+inline int TicketPapers(TTicketType aType) { return aType == TTicketType::ttEvent ? 2 : 1; }
 
 // What the list needs to know of a ticket kind code.
 class TTicketKinds {
@@ -60,7 +84,9 @@ class TTicketJobList {
 public:
     // aPrinter1: the model at printer 1 (ptNone when none is in use); it
     // decides the bill text of the jobs and the page length of documents.
-    TTicketJobList(const TTicketKinds& aKinds, const TTerminalContext& aContext, TPrinterType aPrinter1);
+    // aJournal hears every change of the list.
+    TTicketJobList(const TTicketKinds& aKinds, const TTerminalContext& aContext, TPrinterType aPrinter1,
+                   TTicketJobStore& aJournal);
     // The devices were set up again with another model at printer 1; jobs
     // added from now on follow it.
     void UsePrinter1(TPrinterType aPrinter1) { printer1_ = aPrinter1; }
@@ -89,20 +115,47 @@ public:
     // For the printers: the pending jobs in order, a job by its id (nullptr
     // once it is gone), and taking one off the list.
     const std::deque<TTicketData>& jobs() const { return jobs_; }
-    TTicketData* find(std::uint64_t aJobId);
+    const TTicketData* find(std::uint64_t aJobId) const;
     void remove(std::uint64_t aJobId);
+    // The job's next paper is about to go to the printer.
+    void MarkSending(std::uint64_t aJobId);
+    // Its bytes did not go out: the paper is still to print.
+    void MarkPending(std::uint64_t aJobId);
+    // The paper went out: the job is taken off once all aPapers of it are.
+    void PaperPrinted(std::uint64_t aJobId, int aPapers);
+
+    // Jobs read back from the journal, after the ones pending now, under new
+    // ids; their state and papers printed as they were kept.
+    void Restore(const std::vector<TTicketData>& aJobs);
+
+    // Jobs added while a batch is open reach the journal together when the
+    // last batch closes: the tickets of one bill are all kept, or none.
+    class TBatch {
+    public:
+        explicit TBatch(TTicketJobList& aList) : list_(aList) { ++list_.batches_; }
+        ~TBatch();
+        TBatch(const TBatch&) = delete;
+        TBatch& operator=(const TBatch&) = delete;
+
+    private:
+        TTicketJobList& list_;
+    };
 
     // Lines per page of a document of this kind on this terminal.
     int PageLength(const std::string& aTicketType) const;
 
 private:
     bool append(TTicketType aType, const std::vector<std::string>& aValues);
+    TTicketData* findJob(std::uint64_t aJobId);
+    void save();
 
     const TTicketKinds& kinds_;
     const TTerminalContext& context_;
     TPrinterType printer1_;
     std::deque<TTicketData> jobs_;
+    TTicketJobStore& journal_;
     std::uint64_t nextId_ = 1;
+    int batches_ = 0;
 };
 
 // The number a text holds, read the way amounts and counts are written on

@@ -9,6 +9,7 @@
 #include "devices/PrintMarkup.h"
 #include "devices/PrinterStatus.h"
 #include "devices/TicketMasterData.h"
+#include "devices/TicketProgress.h"
 
 namespace pos {
 
@@ -26,8 +27,8 @@ struct TTicketPrinters::Run {
 
 TTicketPrinters::TTicketPrinters(TDevicePort& aPrinter1Port, TDevicePort& aPrinter2Port, TTicketJobList& aJobs,
                                  const TTicketMasterData& aMaster, const TTerminalContext& aContext,
-                                 const TDeviceConfig& aConfig, DialogService& aDialogs, TDeviceTimings aTimings,
-                                 QObject* aParent)
+                                 const TDeviceConfig& aConfig, DialogService& aDialogs, TTicketProgress& aProgress,
+                                 TDeviceTimings aTimings, QObject* aParent)
     : QObject(aParent),
       port1_(aPrinter1Port),
       port2_(aPrinter2Port),
@@ -36,6 +37,7 @@ TTicketPrinters::TTicketPrinters(TDevicePort& aPrinter1Port, TDevicePort& aPrint
       context_(aContext),
       config_(aConfig),
       dialogs_(aDialogs),
+      progress_(aProgress),
       timings_(aTimings),
       star1_(1, port1_, dialogs_, timings_),
       star2_(2, port2_, dialogs_, timings_),
@@ -77,6 +79,10 @@ void TTicketPrinters::PrintTickets(int aPrinterNo, TPrinterType aType, std::uint
 
 void TTicketPrinters::next(const std::shared_ptr<Run>& aRun)
 {
+    if (progress_.StopRequested()) {  // the cashier stopped: the rest stays pending
+        finish(aRun, false);
+        return;
+    }
     for (const TTicketData& job : jobs_.jobs()) {
         if (RouteTicket(aRun->printerNo, aRun->model, job.TicketType) != TTicketRoute::Print) continue;
         const TTicketData copy = job;  // the list may change while the job waits for its port
@@ -102,6 +108,14 @@ void TTicketPrinters::finish(const std::shared_ptr<Run>& aRun, bool aOk)
     for (const auto& done : aRun->done)
         if (done) done(aOk);
 }
+
+void TTicketPrinters::printed(std::uint64_t aJobId, int aPapers)
+{
+    jobs_.PaperPrinted(aJobId, aPapers);
+    progress_.TicketPrinted();
+}
+
+void TTicketPrinters::notSent(std::uint64_t aJobId) { jobs_.MarkPending(aJobId); }
 
 bool TTicketPrinters::printsLater(const Run& aRun, std::uint64_t aAfterJob) const
 {
@@ -133,11 +147,15 @@ void TTicketPrinters::printLineTicket(const std::shared_ptr<Run>& aRun, const TT
                                        LineTicketCutsAtOnce(aRun->printerNo, aRun->model), master_.ReceiptRemark1(),
                                        master_.ReceiptRemark2());
     TStarPrinter& star = aRun->printerNo == 1 ? star1_ : star2_;
+    const int count = static_cast<int>(papers.size());
     port(aRun->printerNo)
-        .enqueue([this, aRun, &star, id, count = papers.size(), bytes = std::move(bytes)](TDevicePort::Next aFinish) {
-            star.printJob(bytes, kLineTicketStatusChecks, [this, aRun, id, count, aFinish](bool aWritten, bool aOnLine) {
-                TTicketData* job = jobs_.find(id);
-                if (aWritten && job && static_cast<std::size_t>(++job->PapersPrinted) >= count) jobs_.remove(id);
+        .enqueue([this, aRun, &star, id, count, bytes = std::move(bytes)](TDevicePort::Next aFinish) {
+            auto sending = [this, id] { jobs_.MarkSending(id); };
+            auto stop = [this] { return progress_.StopRequested(); };
+            star.printJob(bytes, kLineTicketStatusChecks, sending, stop,
+                          [this, aRun, id, count, aFinish](bool aWritten, bool aOnLine) {
+                if (aWritten) printed(id, count);
+                else notSent(id);
                 aFinish();
                 if (aOnLine) next(aRun);
                 else finish(aRun, false);
@@ -168,16 +186,21 @@ void TTicketPrinters::printPage(const std::shared_ptr<Run>& aRun, const TTicketD
                 return;
             }
             const bool last = !printsLater(*aRun, id);
+            const std::string bytes = Tsp800PageBytes(*page, aRun->env, aRun->english, aRun->firstPage, last);
+            jobs_.MarkSending(id);
             port1_.clearWriteFailed();
-            port1_.write(Tsp800PageBytes(*page, aRun->env, aRun->english, aRun->firstPage, last));
+            port1_.write(bytes);
             port1_.drain(timings_.sendTimeoutMs, [this, aRun, id, aFinish](bool aSent) {
                 aFinish();
                 if (!aSent || port1_.writeFailed()) {
+                    // A page the printer did not get whole is not printed:
+                    // it only prints at its end command.
+                    notSent(id);
                     dialogs_.ErrBox(MsgCannotSend(1), true);
                     finish(aRun, false);
                     return;
                 }
-                jobs_.remove(id);
+                printed(id, 1);
                 aRun->firstPage = false;
                 next(aRun);
             });
@@ -213,11 +236,13 @@ void TTicketPrinters::printBoca(const std::shared_ptr<Run>& aRun, const TTicketD
         return;
     }
     port1_.enqueue([this, aRun, id, bytes = std::move(job.bytes)](TDevicePort::Next aFinish) {
+        jobs_.MarkSending(id);
         port1_.clearWriteFailed();
         port1_.write(bytes);
         port1_.drain(timings_.sendTimeoutMs, [this, aRun, id, aFinish](bool aSent) {
             if (!aSent || port1_.writeFailed()) {
                 aFinish();
+                notSent(id);  // a ticket prints only at its end command
                 dialogs_.ErrBox(MsgCannotSend(1), true);
                 finish(aRun, false);
                 return;
@@ -228,7 +253,8 @@ void TTicketPrinters::printBoca(const std::shared_ptr<Run>& aRun, const TTicketD
                     // first in the list and is printed again.
                     const bool jammed = jam_;
                     jam_ = false;
-                    if (!jammed) jobs_.remove(id);
+                    if (jammed) notSent(id);
+                    else printed(id, 1);
                     aFinish();
                     if (aReady) {
                         next(aRun);

@@ -31,6 +31,7 @@ namespace pos {
 
 class DialogService;
 class TTicketMasterData;
+class TTicketProgress;
 
 // Each failed status check shows its message, so the cashier can fix the
 // printer in between.
@@ -42,7 +43,8 @@ class TTicketPrinters : public QObject {
 public:
     TTicketPrinters(TDevicePort& aPrinter1Port, TDevicePort& aPrinter2Port, TTicketJobList& aJobs,
                     const TTicketMasterData& aMaster, const TTerminalContext& aContext, const TDeviceConfig& aConfig,
-                    DialogService& aDialogs, TDeviceTimings aTimings = {}, QObject* aParent = nullptr);
+                    DialogService& aDialogs, TTicketProgress& aProgress, TDeviceTimings aTimings = {},
+                    QObject* aParent = nullptr);
     ~TTicketPrinters() override;
 
     // aDone(true) once every pending job for that printer is printed;
@@ -61,6 +63,8 @@ private:
     void checkPageReady(int aChecksLeft, TDevicePort::Done aDone);
     bool printsLater(const Run& aRun, std::uint64_t aAfterJob) const;
     void finish(const std::shared_ptr<Run>& aRun, bool aOk);
+    void printed(std::uint64_t aJobId, int aPapers);
+    void notSent(std::uint64_t aJobId);
     void onPrinter1Bytes(const QByteArray& aChunk);
     TDevicePort& port(int aPrinterNo) { return aPrinterNo == 1 ? port1_ : port2_; }
 
@@ -71,6 +75,7 @@ private:
     const TTerminalContext& context_;
     TDeviceConfig config_;
     DialogService& dialogs_;
+    TTicketProgress& progress_;
     TDeviceTimings timings_;
     TStarPrinter star1_, star2_;
     TBocaPrinter boca_;

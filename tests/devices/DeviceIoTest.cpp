@@ -10,6 +10,7 @@
 #include "devices/DeviceMessages.h"
 #include "devices/Devices.h"
 #include "devices/PrintMarkup.h"
+#include "devices/TicketProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +98,7 @@ protected:
     void make(const TDeviceConfig& aConfig)
     {
         devices.reset();
-        devices = std::make_unique<TDevices>(aConfig, paths, context, TDeviceServices{cashier, outlet, beeper, ticketJobs, ticketMaster},
+        devices = std::make_unique<TDevices>(aConfig, paths, context, TDeviceServices{cashier, outlet, beeper, ticketJobs, ticketMaster, ticketProgress},
                                              testTimings());
     }
 
@@ -116,7 +117,9 @@ protected:
     TestBeeper beeper;
     test::FakeTicketKinds ticketKinds;
     test::FakeTicketMaster ticketMaster;
-    TTicketJobList ticketJobs{ticketKinds, context, TPrinterType::ptNone};
+    TNoTicketJournal ticketJournal;
+    TTicketJobList ticketJobs{ticketKinds, context, TPrinterType::ptNone, ticketJournal};
+    TTicketPrintingModel ticketProgress;
     virt::TVirtualReceiptPrinter printer{"printer1"};
     TSerialPortPaths paths;
     std::unique_ptr<TDevices> devices;

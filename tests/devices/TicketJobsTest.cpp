@@ -17,7 +17,7 @@ using test::FakeTicketKinds;
 
 class TicketJobsTest : public ::testing::Test {
 protected:
-    TTicketJobList list(TPrinterType aPrinter1) { return TTicketJobList(kinds, context, aPrinter1); }
+    TTicketJobList list(TPrinterType aPrinter1) { return TTicketJobList(kinds, context, aPrinter1, journal); }
 
     std::vector<std::string> lines(int aCount)
     {
@@ -28,6 +28,7 @@ protected:
 
     FakeTicketKinds kinds;
     TTerminalContext context;
+    TNoTicketJournal journal;
 };
 
 TEST_F(TicketJobsTest, KindWithoutTicketTypeAddsNothing)

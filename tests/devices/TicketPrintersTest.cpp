@@ -12,6 +12,7 @@
 #include "devices/DeviceMessages.h"
 #include "devices/Devices.h"
 #include "devices/TicketPrinters.h"
+#include "devices/TicketProgress.h"
 #include "ReceiptImage.h"
 #include "TicketImage.h"
 
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <map>
 #include <set>
 
 namespace pos {
@@ -58,6 +60,28 @@ struct SilentBeeper final : TBeeper {
     void Beep(TBeepType) override {}
 };
 
+// Keeps every state of the list its journal was given: per bill text, the
+// states it went through ("P" pending, "S" sending, "-" gone), repeats
+// folded.
+struct RecordingJournal final : TTicketJobStore {
+    std::map<std::string, std::string> states;
+    void SaveTicketJobs(const std::deque<TTicketData>& aJobs) override
+    {
+        std::set<std::string> present;
+        for (const TTicketData& job : aJobs) {
+            present.insert(job.Bill);
+            add(job.Bill, job.State == TTicketJobState::Sending ? 'S' : 'P');
+        }
+        for (auto& [bill, seen] : states)
+            if (!present.count(bill)) add(bill, '-');
+    }
+    void add(const std::string& aBill, char aState)
+    {
+        std::string& seen = states[aBill];
+        if (seen.empty() || seen.back() != aState) seen += aState;
+    }
+};
+
 // The terminal with printer 1 (and maybe printer 2) on virtual printers; the
 // devices drive the ticket printers themselves.
 class TicketPrintersTest : public ::testing::Test {
@@ -84,9 +108,9 @@ protected:
         config.printer2.port = 2;
         paths.ports[1] = aPath1;
         if (!aPath2.empty()) paths.ports[2] = aPath2;
-        jobs = std::make_unique<TTicketJobList>(kinds, context, aPrinter1);
+        jobs = std::make_unique<TTicketJobList>(kinds, context, aPrinter1, journal);
         devices = std::make_unique<TDevices>(config, paths, context,
-                                             TDeviceServices{cashier, outlet, beeper, *jobs, master}, testTimings());
+                                             TDeviceServices{cashier, outlet, beeper, *jobs, master, progress}, testTimings());
     }
 
     std::optional<bool> run(const std::function<void(TDevices::Done)>& aStart)
@@ -112,6 +136,8 @@ protected:
     test::FakeTicketMaster master;
     TSerialPortPaths paths;
     TDeviceConfig config;
+    RecordingJournal journal;
+    TTicketPrintingModel progress;
     std::unique_ptr<TTicketJobList> jobs;
     std::unique_ptr<TDevices> devices;
 };
@@ -179,6 +205,91 @@ TEST_F(TicketPrintersTest, Tsp800GivenATicketThatIsNoPageSaysSo)
 }
 
 // ---- a failure in the middle, then the cashier prints again ----------------------
+
+// ---- the progress window's model and the journal while tickets print ----------
+
+TEST_F(TicketPrintersTest, ProgressShowsWhileTicketsPrintAndEachPageIsSendingFirst)
+{
+    virt::TVirtualPagePrinter printer;
+    ASSERT_TRUE(printer.open());
+    make(TPrinterType::ptTSP800, printer.path().toStdString());
+    ASSERT_EQ(run([&](auto done) { devices->DeviceInit(done); }), true);
+    for (const char* bill : {"B1", "B2", "B3"}) jobs->AddTicketData("05", bill, {"표"});
+    std::vector<bool> told;
+    progress.Observe([&](bool aVisible) { told.push_back(aVisible); });
+    std::vector<std::string> counts;
+    QObject::connect(&printer, &virt::TVirtualDevice::documentPrinted, [&](int) {
+        counts.push_back(progress.visible() ? progress.CountText() : "hidden");
+    });
+
+    ASSERT_EQ(printTicket(), true);
+    EXPECT_EQ(told, (std::vector<bool>{true, false}));
+    ASSERT_EQ(counts.size(), 3u);
+    EXPECT_EQ(counts.front(), "1 / 3");
+    for (const char* bill : {"B1", "B2", "B3"}) EXPECT_EQ(journal.states[bill], "PS-") << bill;
+}
+
+TEST_F(TicketPrintersTest, AFailedRunHidesTheProgressAndLeavesItsTicketsPending)
+{
+    virt::TVirtualPagePrinter printer;
+    ASSERT_TRUE(printer.open());
+    make(TPrinterType::ptTSP800, printer.path().toStdString());
+    ASSERT_EQ(run([&](auto done) { devices->DeviceInit(done); }), true);
+    for (const char* bill : {"B1", "B2"}) jobs->AddTicketData("05", bill, {"표"});
+    printer.setState(virt::TPrinterState::PaperOut);
+
+    EXPECT_EQ(printTicket(), false);
+    EXPECT_FALSE(progress.visible());
+    EXPECT_EQ(jobs->GetTicketCount(), 2);
+    // Nothing went to the printer: nothing is in doubt.
+    EXPECT_EQ(journal.states["B1"], "P");
+    EXPECT_EQ(journal.states["B2"], "P");
+}
+
+TEST_F(TicketPrintersTest, TheCashierStopsARunAfterTheTicketPrintingNow)
+{
+    virt::TVirtualPagePrinter page;
+    ASSERT_TRUE(page.open());
+    make(TPrinterType::ptTSP800, page.path().toStdString());
+    ASSERT_EQ(run([&](auto done) { devices->DeviceInit(done); }), true);
+    for (const char* bill : {"B1", "B2", "B3"}) jobs->AddTicketData("05", bill, {"표"});
+    bool pressed = false;
+    QObject::connect(&page, &virt::TVirtualPagePrinter::statusRequested, [&] {
+        if (!pressed) progress.Cancel();
+        pressed = true;
+    });
+
+    EXPECT_EQ(printTicket(), false);
+    EXPECT_TRUE(cashier.shown.empty());  // stopping is no fault
+    EXPECT_FALSE(progress.visible());
+    EXPECT_EQ(page.pages().size(), 1u);
+    EXPECT_EQ(jobs->GetTicketCount(), 2);
+
+    // The next print is not stopped by the last one's cancel.
+    EXPECT_EQ(printTicket(), true);
+    EXPECT_EQ(page.pages().size(), 3u);
+}
+
+TEST_F(TicketPrintersTest, ALineTicketPrinterThatStaysOffLineCanBeStopped)
+{
+    virt::TVirtualReceiptPrinter line;
+    ASSERT_TRUE(line.open());
+    make(TPrinterType::ptTSP700, line.path().toStdString());
+    ASSERT_EQ(run([&](auto done) { devices->DeviceInit(done); }), true);
+    addTicket("03", "0112345", "눈썰매");  // printed as bill 12345
+    line.setState(virt::TPrinterState::CoverOpen);
+    // The cashier reads the third message and stops, instead of the ten
+    // thousand the printer would otherwise be given.
+    int checks = 0;
+    QObject::connect(&line, &virt::TVirtualReceiptPrinter::statusRequested, [&] {
+        if (++checks == 3) progress.Cancel();
+    });
+
+    EXPECT_EQ(printTicket(), false);
+    EXPECT_EQ(cashier.shown.size(), 3u);
+    EXPECT_EQ(jobs->GetTicketCount(), 1);
+    EXPECT_EQ(journal.states["12345"], "P");
+}
 
 struct ResumeCase {
     const char* name;

@@ -4,6 +4,8 @@
 #include "db/DataModule.h"
 #include "devices/Devices.h"
 #include "devices/TicketMasterData.h"
+#include "devices/TicketPrinters.h"
+#include "devices/TicketProgress.h"
 #include "login/LoginModel.h"
 #include "sales/SaleBill.h"
 #include "sales/SaleServices.h"
@@ -28,6 +30,11 @@ static_assert(!std::is_constructible_v<TMasterStore, TTerminalContext&, DialogSe
 static_assert(!std::is_constructible_v<TDevices, TDeviceConfig, TSerialPortPaths, const TTerminalContext&,
                                        DialogService&>);
 static_assert(!std::is_default_constructible_v<TDeviceServices>);
+// The ticket list needs its journal; the ticket printers the progress they report to.
+static_assert(!std::is_constructible_v<TTicketJobList, const TTicketKinds&, const TTerminalContext&, TPrinterType>);
+static_assert(!std::is_constructible_v<TTicketPrinters, TDevicePort&, TDevicePort&, TTicketJobList&,
+                                       const TTicketMasterData&, const TTerminalContext&, const TDeviceConfig&,
+                                       DialogService&>);
 // The login needs the program around it; the start-up its steps and policy.
 static_assert(!std::is_constructible_v<TLoginModel, TTerminalContext&, DialogService&, TMasterStore&, TfrmData&,
                                        TDeviceConfig&, TLoginGuard&>);
@@ -43,6 +50,8 @@ static_assert(std::is_abstract_v<TOutletPrintSource>);
 static_assert(std::is_abstract_v<TBeeper>);
 static_assert(std::is_abstract_v<TTicketKinds>);
 static_assert(std::is_abstract_v<TTicketMasterData>);
+static_assert(std::is_abstract_v<TTicketJobStore>);
+static_assert(std::is_abstract_v<TTicketProgress>);
 static_assert(std::is_abstract_v<TSaleHooks>);
 static_assert(std::is_abstract_v<TSaleServices>);
 static_assert(std::is_abstract_v<TStartupSteps>);

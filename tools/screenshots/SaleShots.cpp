@@ -11,6 +11,7 @@
 #include "db/DataModule.h"
 #include "store/MasterStore.h"
 #include "sales/ui/TfrmOpenPrice.h"
+#include "devices/TicketProgress.h"
 #include "sales/ui/TfrmSale.h"
 #include "sales/ui/TfrmSaleFrame.h"
 
@@ -146,8 +147,9 @@ bool saleShot(Scene& aScene, const QDir& aDir, const char* aName, const std::fun
 {
     pos::TScreenEnv env;
     env.context = &aScene.context;
+    pos::TTicketPrintingModel ticketPrinting;
     pos::TSaleScreenDeps deps(env, aScene.context, aScene.dialogs, aScene.store, aScene.data, aScene.services,
-                             aScene.commands);
+                             aScene.commands, ticketPrinting);
     deps.version = "Ver 0.1.0";
     pos::TfrmSale screen(deps);
     aRing(screen);

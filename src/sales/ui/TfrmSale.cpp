@@ -3,6 +3,7 @@
 #include "controls/ZoPosButton.h"
 #include "core/TerminalContext.h"
 #include "db/DataModule.h"
+#include "devices/TicketProgress.h"
 #include "store/MasterStore.h"
 #include "sales/SaleStatus.h"
 #include "sales/ui/TfrmOpenPrice.h"
@@ -213,6 +214,7 @@ TfrmSale::TfrmSale(TSaleScreenDeps& aDeps, QWidget* aParent)
     // after it, never inside it.
     connect(this, &TfrmSale::onLineChanged, this, [this] { ShowOffLine(); }, Qt::QueuedConnection);
     onLineObserver_ = deps_.data.ConnectOnLineChanged([this](bool aOffLine) { emit onLineChanged(aOffLine); });
+    ticketObserver_ = deps_.ticketPrinting.Observe([this](bool aShowing) { emit enableRequested(!aShowing); });
     connect(this, &TfrmSale::enableRequested, this, &TfrmSale::WMEnable);
     connect(this, &TfrmSale::addBillNoRequested, this, &TfrmSale::WMAddBillNo);
 
@@ -232,6 +234,7 @@ TfrmSale::TfrmSale(TSaleScreenDeps& aDeps, QWidget* aParent)
 TfrmSale::~TfrmSale()
 {
     deps_.data.DisconnectOnLineChanged(onLineObserver_);
+    deps_.ticketPrinting.Forget(ticketObserver_);
 }
 
 // ---------------------------------------------------------------- building

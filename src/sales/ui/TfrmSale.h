@@ -34,20 +34,23 @@ namespace pos {
 
 class TfrmData;
 class TfrmSale;
+class TTicketPrintingModel;
 class TfrmSaleFrame;
 class TZoPosButton;
 
 // Everything the sale screen needs. The references must outlive the screen.
 struct TSaleScreenDeps {
     TSaleScreenDeps(TScreenEnv aEnv, TTerminalContext& aContext, DialogService& aDialogs, TMasterStore& aStore,
-                    TfrmData& aData, TSaleServices& aServices, TSaleCommandSet& aCommands)
+                    TfrmData& aData, TSaleServices& aServices, TSaleCommandSet& aCommands,
+                    TTicketPrintingModel& aTicketPrinting)
         : env(std::move(aEnv)),
           context(aContext),
           dialogs(aDialogs),
           store(aStore),
           data(aData),
           services(aServices),
-          commands(aCommands)
+          commands(aCommands),
+          ticketPrinting(aTicketPrinting)
     {
     }
     TScreenEnv env;                 // title, footer, customer display clearing, day log
@@ -57,6 +60,7 @@ struct TSaleScreenDeps {
     TfrmData& data;                 // on-line state and the closed-day check
     TSaleServices& services;        // discount engine, bill numbers, display, entry screens, ...
     TSaleCommandSet& commands;      // what the command buttons run; an unregistered one is inert
+    TTicketPrintingModel& ticketPrinting;  // the screen is disabled while its progress window shows
     TPrinterType printer1 = TPrinterType::ptNone;  // chooses 10 or 25 menu buttons
     TCardNumberFunction cardNumber; // empty: the card rules of the store
     std::string version;            // shown in the version label
@@ -184,6 +188,7 @@ private:
     TItemEntry entry_;
     TMenuRefresh menuRefresh_;
     int onLineObserver_ = -1;
+    int ticketObserver_ = 0;
     std::array<TZoPosButton*, kSaleCommandCount> commandButtons_{};
     bool busy_ = false;
     bool closing_ = false;

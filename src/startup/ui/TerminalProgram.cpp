@@ -6,6 +6,7 @@
 #include "db/DayLog.h"
 #include "devices/DevicePort.h"
 #include "devices/Devices.h"
+#include "devices/ui/TfrmTicketPrinting.h"
 #include "login/ui/Login.h"
 #include "lookups/Lookups.h"
 #include "sales/commands/BillCancelCommand.h"
@@ -25,6 +26,7 @@
 #include "sync/Upload.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
 #include <QTimer>
@@ -46,7 +48,8 @@ TTerminalProgram::TTerminalProgram(TProgramOptions aOptions, std::filesystem::pa
       offLine_(context_, dialogs_),
       outletPrint_(context_, startup_.store),
       ticketData_(startup_.store, context_),
-      ticketJobs_(ticketData_, context_, TPrinterType::ptNone),
+      ticketJournal_(folder_ / kTicketJournalName, dialogs_),
+      ticketJobs_(ticketData_, context_, TPrinterType::ptNone, ticketJournal_),
       billNumbers_(context_, dialogs_),
       discounts_(context_, startup_.store),
       billPrinter_(context_, startup_.store, printSide_, ticketJobs_, dialogs_)
@@ -86,6 +89,7 @@ int TTerminalProgram::Run()
     if (!startup_.Create(folder_, options_.dbUser)) return 1;
     splash_ = std::make_unique<TfrmSplash>(GetVersion());
     splash_->show();
+    ticketWindow_ = std::make_unique<TfrmTicketPrinting>(ticketPrinting_);
     createDevices();
     const bool reachedSale = startup_.Activate();
     splash_->hide();
@@ -97,8 +101,8 @@ int TTerminalProgram::Run()
 void TTerminalProgram::createDevices()
 {
     ticketJobs_.UsePrinter1(startup_.devices.printer1.inUse());
-    devices_ = std::make_unique<TDevices>(startup_.devices, startup_.serialPorts, context_,
-                                          TDeviceServices{dialogs_, outletPrint_, beeper_, ticketJobs_, ticketData_});
+    const TDeviceServices services{dialogs_, outletPrint_, beeper_, ticketJobs_, ticketData_, ticketPrinting_};
+    devices_ = std::make_unique<TDevices>(startup_.devices, startup_.serialPorts, context_, services);
     devices_->ShowStatus = [this](const std::string& aText) {
         if (splash_) splash_->ShowStatus(aText);
     };
@@ -127,6 +131,28 @@ void TTerminalProgram::DeviceInit()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     WaitForDone([this](std::function<void(bool)> aDone) { devices_->DeviceInit(std::move(aDone)); });
     QApplication::restoreOverrideCursor();
+    if (!ticketsRecovered_) recoverTickets();
+}
+
+// The tickets a killed terminal had not printed, once the printers are open
+// and before anyone logs in: the one that was going to the printer is named
+// and the cashier decides; the others print now or are left out at the
+// cashier's word. What is left out goes to the day log.
+void TTerminalProgram::recoverTickets()
+{
+    ticketsRecovered_ = true;
+    const TTicketRecovery recovery = RecoverTicketJobs(ticketJobs_, ticketJournal_.Load(), dialogs_);
+    for (const std::string& name : recovery.notPrinted)
+        WriteLogFile(context_, "TicketJournal", "not printed after restart: " + name);
+    if (!recovery.printNow) return;
+    // The progress window's cancel stays usable while they print.
+    QEventLoop loop;
+    bool done = false;
+    devices_->PrintTicket(0, [&](bool) {
+        done = true;
+        loop.quit();
+    });
+    if (!done) loop.exec();
 }
 
 bool TTerminalProgram::Login()
@@ -192,7 +218,8 @@ void TTerminalProgram::RunSaleScreen()
                       std::make_unique<TPosCloseCommand>(startup_.data, startup_.store, dialogs_, close, uploader,
                                                          loginCommand));
 
-    TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, startup_.data, services, commands);
+    TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, startup_.data, services, commands,
+                         ticketPrinting_);
     deps.printer1 = startup_.devices.printer1.type;
     deps.version = GetVersion();
     pos::RunSaleScreen(deps);

@@ -14,6 +14,8 @@
 #include "core/ui/TQtDialogService.h"
 #include "db/OffLinePolicy.h"
 #include "devices/TicketJobs.h"
+#include "devices/TicketJournal.h"
+#include "devices/TicketProgress.h"
 #include "devices/TicketMasterData.h"
 #include "discounts/DiscountEngine.h"
 #include "login/LoginGuard.h"
@@ -38,6 +40,7 @@ namespace pos {
 
 class TDevices;
 class TfrmSplash;
+class TfrmTicketPrinting;
 
 class TTerminalProgram : public QObject,
                          private TStartupSteps,
@@ -111,6 +114,7 @@ private:
     TScreenEnv screenEnv();
     void reportApprovalProblems(const TTerminalApprovalSetup& aApprovals);
     void createDevices();
+    void recoverTickets();
     void restartDevices();
     void reportStartTime(const char* aStep) const;
     TDownloadResult runDownload(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm);
@@ -130,7 +134,9 @@ private:
     TStoreOutletPrintSource outletPrint_;
     TSystemBeeper beeper_;
     TStoreTicketData ticketData_;
+    TTicketJournalFile ticketJournal_;  // "Tickets.jnl": the pending tickets outlive a killed terminal
     TTicketJobList ticketJobs_;
+    TTicketPrintingModel ticketPrinting_;
     TBillNumbers billNumbers_;
     TDiscountEngine discounts_;
     PrintSide printSide_{*this};
@@ -139,6 +145,8 @@ private:
     LoginSide loginSide_{*this};
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;
+    std::unique_ptr<TfrmTicketPrinting> ticketWindow_;
+    bool ticketsRecovered_ = false;  // the journal is read once, when the devices first open
     bool shutDown_ = false;        // the cashier chose to end the program
     bool stoppedAtLogin_ = false;  // --exit-at login reached the login
 };

@@ -11,6 +11,7 @@
 #include "core/ScriptedDialogService.h"
 #include "devices/Devices.h"
 #include "devices/TicketJobs.h"
+#include "devices/TicketProgress.h"
 #include "sales/printing/DeviceBillPrinter.h"
 
 #include <QDir>
@@ -62,7 +63,9 @@ protected:
     }
 
     FakeTicketKinds kinds;
-    TTicketJobList tickets{kinds, ctx, TPrinterType::ptTSP600};
+    TNoTicketJournal ticketJournal;
+    TTicketJobList tickets{kinds, ctx, TPrinterType::ptTSP600, ticketJournal};
+    TTicketPrintingModel ticketProgress;
     RecordedDevices devices;
     TDeviceBillPrinter devicePrinter{ctx, store, devices, tickets, dialogs};
 };
@@ -181,7 +184,7 @@ TEST_F(BillPrintTest, OnTheDevicesTheReceiptIsCutBeforeTheDrawerKicks)
     TDeviceTimings timings;
     timings.statusDelayMs = 5;
     timings.settleMs = 5;
-    TDevices real(config, paths, ctx, TDeviceServices{cashier, outlet, beeper, tickets, master}, timings);
+    TDevices real(config, paths, ctx, TDeviceServices{cashier, outlet, beeper, tickets, master, ticketProgress}, timings);
     std::optional<bool> opened;
     real.DeviceInit([&](bool aOk) { opened = aOk; });
     ASSERT_TRUE(SpinUntil([&] { return opened.has_value(); }));

@@ -15,6 +15,7 @@
 #include "db/Catalogue.h"
 #include "db/DataModule.h"
 #include "db/DbPassword.h"
+#include "devices/TicketProgress.h"
 #include "sales/ui/TfrmSale.h"
 
 #include <QLabel>
@@ -53,7 +54,8 @@ TEST(OnLineIndicator, FollowsTheConnectionThroughTheDataModule)
     TSaleCommandSet commands;
     TScreenEnv env;
     env.context = &ctx;
-    TSaleScreenDeps deps{env, ctx, dialogs, store, data, services, commands};
+    TTicketPrintingModel ticketPrinting;
+    TSaleScreenDeps deps{env, ctx, dialogs, store, data, services, commands, ticketPrinting};
     TfrmSale screen(deps);
     std::vector<bool> signalled;
     QObject::connect(&screen, &TfrmSale::onLineChanged, [&](bool aOffLine) { signalled.push_back(aOffLine); });
@@ -98,7 +100,8 @@ TEST(OnLineIndicator, ScreenLetsGoOfTheDataModule)
     RecordingSaleServices services(ctx);
     TSaleCommandSet commands;
     TScreenEnv env;
-    TSaleScreenDeps deps{env, ctx, dialogs, store, data, services, commands};
+    TTicketPrintingModel ticketPrinting;
+    TSaleScreenDeps deps{env, ctx, dialogs, store, data, services, commands, ticketPrinting};
     {
         TfrmSale screen(deps);
     }

@@ -13,6 +13,7 @@
 #include "db/Catalogue.h"
 #include "db/DataModule.h"
 #include "sales/ui/TfrmOpenPrice.h"
+#include "devices/TicketProgress.h"
 #include "sales/ui/TfrmSale.h"
 #include "sales/ui/TfrmSaleFrame.h"
 
@@ -84,7 +85,8 @@ protected:
     TfrmData data{context, catalogue, dialogs, offLinePolicy};
     ScreenServices services{env, context};
     TSaleCommandSet commands;
-    TSaleScreenDeps deps{env, context, dialogs, store, data, services, commands};
+    TTicketPrintingModel ticketPrinting;
+    TSaleScreenDeps deps{env, context, dialogs, store, data, services, commands, ticketPrinting};
     std::unique_ptr<TfrmSale> screen;
 };
 
@@ -457,6 +459,21 @@ TEST_F(SaleScreen, OpenPriceQuickDiscounts)
     QTest::mouseClick(box.btnDC20, Qt::LeftButton);
     EXPECT_EQ(box.result(), QDialog::Accepted);
     EXPECT_EQ(box.SalePrice(), Currency(17000));
+}
+
+// While tickets print the screen takes no input, and it is back, with the
+// code field ready, once they are done: also when a second print joined.
+TEST_F(SaleScreen, TicketPrintingDisablesTheScreenUntilItEnds)
+{
+    TfrmSale& s = open();
+    ticketPrinting.TicketsStarted(3);
+    EXPECT_FALSE(s.isEnabled());
+    ticketPrinting.TicketsStarted(1);
+    ticketPrinting.TicketsEnded();
+    EXPECT_FALSE(s.isEnabled());
+    ticketPrinting.TicketsEnded();
+    EXPECT_TRUE(s.isEnabled());
+    EXPECT_TRUE(s.edtMenuCode->hasFocus());
 }
 
 }  // namespace
