@@ -4,6 +4,7 @@
 // and vouchers taken from the master data, the model, the screen with its
 // panels and lists, the first paint). Target: well under 100 ms.
 
+#include "devices/TicketProgress.h"
 #include "BenchRestaurant.h"
 #include "RecordingSaleServices.h"
 
@@ -79,6 +80,7 @@ struct Terminal {
     test::RecordingSaleServices services{context};
     TSaleCommandSet commands;
     TScreenEnv env;
+    TTicketPrintingModel ticketPrinting;
     std::unique_ptr<TSaleScreenDeps> deps;
     std::unique_ptr<TfrmSale> sale;
 
@@ -108,7 +110,7 @@ struct Terminal {
         }
         env.context = &context;
         context.gbOffLine = true;
-        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, data, services, commands);
+        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, data, services, commands, ticketPrinting);
         sale = std::make_unique<TfrmSale>(*deps);
         sale->show();
         for (int i = 0; i < 300; ++i) {

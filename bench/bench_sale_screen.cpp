@@ -3,6 +3,7 @@
 // painted, and paging a page of 25 menu buttons. Target: a tap well inside
 // one frame (16 ms).
 
+#include "devices/TicketProgress.h"
 #include "BenchRestaurant.h"
 #include "RecordingSaleServices.h"
 
@@ -48,6 +49,7 @@ struct SaleScreen {
     test::RecordingSaleServices services{context};
     TSaleCommandSet commands;
     TScreenEnv env;
+    TTicketPrintingModel ticketPrinting;
     std::unique_ptr<TSaleScreenDeps> deps;
     std::unique_ptr<TfrmSale> screen;
 
@@ -60,7 +62,7 @@ struct SaleScreen {
         bench::AddRestaurant(store, 340);
         env.context = &context;
         context.gbOffLine = true;
-        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, data, services, commands);
+        deps = std::make_unique<TSaleScreenDeps>(env, context, dialogs, store, data, services, commands, ticketPrinting);
         screen = std::make_unique<TfrmSale>(*deps);
         screen->show();
         paint();

@@ -253,8 +253,8 @@ TEST_F(BillPrintTest, WhatDidNotPrintIsToldOnceAndTheTicketsResumeWhereTheyStopp
     timings.bocaStatusTimeoutMs = 200;
     timings.bocaRetryPauseMs = 5;
     timings.bocaAfterTicketMs = 20;
-    TTicketJobList bocaTickets{kinds, ctx, TPrinterType::ptBoca};
-    TDevices real(config, paths, ctx, TDeviceServices{cashier, outlet, beeper, bocaTickets, master}, timings);
+    TTicketJobList bocaTickets{kinds, ctx, TPrinterType::ptBoca, ticketJournal};
+    TDevices real(config, paths, ctx, TDeviceServices{cashier, outlet, beeper, bocaTickets, master, ticketProgress}, timings);
     std::optional<bool> opened;
     real.DeviceInit([&](bool aOk) { opened = aOk; });
     ASSERT_TRUE(SpinUntil([&] { return opened.has_value(); }));

@@ -201,7 +201,8 @@ TEST_F(ItemTicketsTest, CombinedTicketsMergeIntoOneForTheWholeLine)
     TPrintPlan plan;
     for (const TItemTicket& t : made) plan.push_back(ItemTicketJob(t.kind, t.values, t.merge));
     FakeTicketKinds kinds;
-    TTicketJobList jobs(kinds, ctx, TPrinterType::ptBoca);
+    TNoTicketJournal journal;
+    TTicketJobList jobs(kinds, ctx, TPrinterType::ptBoca, journal);
     AllPrinted devices;
     RunPrintPlan(plan, ctx, devices, jobs, dialogs, TPlanKind::Bill);
     ASSERT_EQ(jobs.GetTicketCount(), 1);
