@@ -145,16 +145,21 @@ TEST_F(DeviceIoTest, StatusCheckInEveryPrinterState)
         {TPrinterState::Unrecoverable, false, "프린터(COM1)에 심각한 문제가 있습니다.\r전원을 껐다 다시 켜십시오."},
         {TPrinterState::BufferFull, false, "프린터(COM1) 버퍼가 꽉 찼습니다.\r잠시 후 다시 시도하십시오."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(virt::StateName(c.state));
-        cashier.clear();
-        printer.setState(c.state);
-        make(config(TPrinterType::ptTSP600));
-        EXPECT_EQ(run([&](auto done) { devices->InitTSP600(done); }), c.onLine);
-        if (c.message) EXPECT_EQ(cashier.messages(), std::vector<std::string>{c.message});
-        else EXPECT_TRUE(cashier.messages().empty());
+    // The newer firmware answers every state in nine bytes; the message is
+    // the same (its first seven bytes are the older answer).
+    for (const bool nineBytes : {false, true}) {
+        printer.setNineByteReplies(nineBytes);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(virt::StateName(c.state)) + (nineBytes ? " in nine bytes" : ""));
+            cashier.clear();
+            printer.setState(c.state);
+            make(config(TPrinterType::ptTSP600));
+            EXPECT_EQ(run([&](auto done) { devices->InitTSP600(done); }), c.onLine);
+            if (c.message) EXPECT_EQ(cashier.messages(), std::vector<std::string>{c.message});
+            else EXPECT_TRUE(cashier.messages().empty());
+        }
     }
-    EXPECT_EQ(printer.statusRequests(), 11);
+    EXPECT_EQ(printer.statusRequests(), 22);
 }
 
 TEST_F(DeviceIoTest, PrinterTwoSpeaksOfComTwo)
