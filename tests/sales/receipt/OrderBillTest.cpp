@@ -56,6 +56,14 @@ std::vector<std::string> KitchenChanges(const TPrintPlan& aPlan)
     return {};
 }
 
+bool HasKitchenSlip(const TPrintPlan& aPlan)
+{
+    return std::any_of(aPlan.begin(), aPlan.end(), [](const TPrintJob& job) {
+        return job.text.find("최종내역") != std::string::npos ||
+               std::find(job.lines.begin(), job.lines.end(), "[최종내역]") != job.lines.end();
+    });
+}
+
 bool HasOrderBill(const TPrintPlan& aPlan)
 {
     return std::any_of(aPlan.begin(), aPlan.end(), [](const TPrintJob& job) {
@@ -183,6 +191,12 @@ TEST_F(OrderBillTest, KitchenHearsOfEveryChangeOnce)
              t.lines.resize(2);
          },
          true, {"*취소 파전                  -1건         0"}},
+        {"remove the drink, which the kitchen never had",
+         [](TTableBill& t) {
+             t.deleteList = {t.lines[1]};
+             t.lines.resize(1);
+         },
+         true, {}},
         {"put away again", [](TTableBill&) {}, false, {}},
     };
     for (const Step& step : steps) {
@@ -191,6 +205,7 @@ TEST_F(OrderBillTest, KitchenHearsOfEveryChangeOnce)
         const TOrderBillPrint print = putAway();
         EXPECT_EQ(HasOrderBill(print.plan), step.orderBill);
         EXPECT_EQ(KitchenChanges(print.plan), step.kitchen);
+        EXPECT_EQ(HasKitchenSlip(print.plan), !step.kitchen.empty());
         EXPECT_EQ(print.handedOver, !print.plan.empty());
     }
 }
