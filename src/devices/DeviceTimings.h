@@ -12,6 +12,7 @@ struct TDeviceTimings {
     int easyCheckTimeoutMs = 2000; // for the card terminal's acknowledgement
     int connectTimeoutMs = 3000;   // for the kitchen printer's connection
     int sendTimeoutMs = 5000;      // for written bytes to leave before a port is closed
+    int finishTimeoutMs = 5000;    // at the end, for the jobs still queued on the ports to finish
     int bocaStatusTimeoutMs = 5000; // for a Boca or Flotec to answer its status request
     int bocaRetryPauseMs = 1000;   // between two status requests to a Boca that is not ready
     int bocaAfterTicketMs = 300;   // after a ticket, before asking whether the Boca is ready again

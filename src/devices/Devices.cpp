@@ -11,6 +11,7 @@
 #include "devices/TicketPrinters.h"
 #include "devices/TicketProgress.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 namespace pos {
@@ -158,10 +159,36 @@ void TDevices::DeviceInit(Done aDone)
 
 void TDevices::DeviceFinish()
 {
+    finishQueuedJobs();
     FinishLineDisplay();
     port1_->close();
     port2_->close();
     kitchen_->close();
+}
+
+// A job queued just before the end must not be cut off by the ports closing
+// under it. Each port that has work gets one last job behind the others, which
+// waits for the written bytes to leave; the ports work side by side, so one
+// bound covers them all. Input stays out meanwhile; painting goes on.
+void TDevices::finishQueuedJobs()
+{
+    QEventLoop loop;
+    auto waiting = std::make_shared<int>(0);
+    auto loopGone = std::make_shared<bool>(false);
+    for (TDevicePort* port : {port1_, port2_, kitchen_, display_}) {
+        if (!port->busy() && !port->isOpen()) continue;
+        ++*waiting;
+        port->enqueue([this, port, waiting, loopGone, &loop](TDevicePort::Next aFinish) {
+            port->drain(timings_.sendTimeoutMs, [aFinish, waiting, loopGone, &loop](bool) {
+                aFinish();
+                if (--*waiting == 0 && !*loopGone) loop.quit();
+            });
+        });
+    }
+    if (*waiting == 0) return;
+    QTimer::singleShot(timings_.finishTimeoutMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    *loopGone = true;
 }
 
 // ---- print entry points ----------------------------------------------------

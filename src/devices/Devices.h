@@ -82,6 +82,9 @@ public:
     // Opens every configured device in turn, naming it on the status line.
     // A device that fails has shown its message; the start-up goes on.
     void DeviceInit(Done aDone = {});
+    // Lets the jobs still queued on the ports finish (the last receipt or
+    // kitchen slip of the day), within TDeviceTimings::finishTimeoutMs, then
+    // closes every device. The screen keeps painting meanwhile.
     void DeviceFinish();
 
     // The print entry points.
@@ -146,6 +149,7 @@ private:
     void printStar(int aPrinterNo, const std::string& aText, int aErrCount, bool aCutImmediate, Done aDone);
     void onPrinter1Bytes(const QByteArray& aChunk);
     void onPortBusy();
+    void finishQueuedJobs();
     using Step = std::function<void(TDevicePort::Next)>;
     void runSteps(std::shared_ptr<std::vector<Step>> aSteps, std::size_t aIndex, Done aDone);
     void status(const std::string& aText);

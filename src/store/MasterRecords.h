@@ -392,6 +392,8 @@ struct TDCMemberData {
     bool KeyInYN = false;
     bool DCYN = false;
     bool MasterMemberYN = false;
+
+    bool operator==(const TDCMemberData&) const = default;
 };
 
 namespace DCMemberItem {
@@ -436,6 +438,8 @@ struct TDCMenuData {
     std::int64_t OnceUseCount = 0;
     std::int64_t DailyUseCount = 0;
     bool KeyInYN = false;
+
+    bool operator==(const TDCMenuData&) const = default;
 };
 
 namespace DCMenuItem {

@@ -7,6 +7,7 @@
 #include "VirtualDevices.h"
 
 #include "core/ScriptedDialogService.h"
+#include "core/TextHelpers.h"
 #include "devices/DeviceMessages.h"
 #include "devices/Devices.h"
 #include "devices/PrintMarkup.h"
@@ -147,16 +148,21 @@ TEST_F(DeviceIoTest, StatusCheckInEveryPrinterState)
         {TPrinterState::Unrecoverable, false, "프린터(COM1)에 심각한 문제가 있습니다.\r전원을 껐다 다시 켜십시오."},
         {TPrinterState::BufferFull, false, "프린터(COM1) 버퍼가 꽉 찼습니다.\r잠시 후 다시 시도하십시오."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(virt::StateName(c.state));
-        cashier.clear();
-        printer.setState(c.state);
-        make(config(TPrinterType::ptTSP600));
-        EXPECT_EQ(run([&](auto done) { devices->InitTSP600(done); }), c.onLine);
-        if (c.message) EXPECT_EQ(cashier.messages(), std::vector<std::string>{c.message});
-        else EXPECT_TRUE(cashier.messages().empty());
+    // The newer firmware answers every state in nine bytes; the message is
+    // the same (its first seven bytes are the older answer).
+    for (const bool nineBytes : {false, true}) {
+        printer.setNineByteReplies(nineBytes);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(virt::StateName(c.state)) + (nineBytes ? " in nine bytes" : ""));
+            cashier.clear();
+            printer.setState(c.state);
+            make(config(TPrinterType::ptTSP600));
+            EXPECT_EQ(run([&](auto done) { devices->InitTSP600(done); }), c.onLine);
+            if (c.message) EXPECT_EQ(cashier.messages(), std::vector<std::string>{c.message});
+            else EXPECT_TRUE(cashier.messages().empty());
+        }
     }
-    EXPECT_EQ(printer.statusRequests(), 11);
+    EXPECT_EQ(printer.statusRequests(), 22);
 }
 
 TEST_F(DeviceIoTest, PrinterTwoSpeaksOfComTwo)
@@ -366,6 +372,54 @@ TEST_F(DeviceIoTest, StartUpOpensEachDeviceAndNamesIt)
     devices->ShowLineDisplay("after", "the end");  // closed: nothing is written
     test::Spin(20);
     EXPECT_EQ(display.raw().back(), '\x0c');
+}
+
+// The end of the program comes right after the last bill: what was queued
+// for the printers still arrives whole before the ports close.
+TEST_F(DeviceIoTest, JobsQueuedRightBeforeTheEndArriveWhole)
+{
+    virt::TVirtualKitchenPrinter kitchen;
+    ASSERT_TRUE(kitchen.listen());
+    TDeviceConfig c = config(TPrinterType::ptTSP600, TPrinterType::ptSRP350);
+    c.kitchenHost = "127.0.0.1";
+    c.kitchenPort = kitchen.port();
+    make(c);
+    ASSERT_EQ(run([&](auto done) { devices->DeviceInit(done); }), true);
+
+    std::string receipt = "{Z}주문 내역{S}\r";
+    for (int i = 1; i <= 45; ++i) receipt += "김치찌개 " + std::to_string(i) + "\r";
+    const std::string slip = "{X}김치찌개{S}    2건\r";
+    std::vector<bool> results;
+    devices->PrintReceipt1(receipt, [&](bool ok) { results.push_back(ok); });
+    devices->PrintReceipt2(slip, [&](bool ok) { results.push_back(ok); });
+    devices->DeviceFinish();
+
+    EXPECT_EQ(results, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(devices->printer1Port().isOpen());
+    ASSERT_TRUE(test::SpinUntil([&] { return printer.documents().size() == 1 && kitchen.documents().size() == 1; }));
+    EXPECT_EQ(printer.documents()[0].readable, Replace(receipt, "\r", "\n") + "<LOGO 1><CUT partial>\n");
+    EXPECT_EQ(ToHex(kitchen.raw()), ToHex(ComposeSrp350Job(slip, false)));
+    EXPECT_TRUE(cashier.messages().empty());
+}
+
+// A printer that does not answer does not hold the end of the program: the
+// wait is bounded and the ports close.
+TEST_F(DeviceIoTest, SilentPrinterDoesNotHoldTheEnd)
+{
+    printer.setState(TPrinterState::NoReply);
+    TDeviceTimings timings = testTimings();
+    timings.finishTimeoutMs = 100;
+    devices = std::make_unique<TDevices>(config(TPrinterType::ptTSP600), paths, context,
+                                         TDeviceServices{cashier, outlet, beeper, ticketJobs, ticketMaster}, timings);
+    ASSERT_EQ(run([&](auto done) { devices->InitTSP600(done); }), false);
+    cashier.clear();
+    std::optional<bool> result;
+    devices->PrintReceipt1("끝\r", [&](bool ok) { result = ok; });
+    devices->DeviceFinish();
+    EXPECT_FALSE(devices->printer1Port().isOpen());
+    // The job that was cut off ends as failed, on a closed port.
+    ASSERT_TRUE(test::SpinUntil([&] { return result.has_value(); }, 15000));
+    EXPECT_FALSE(*result);
 }
 
 TEST_F(DeviceIoTest, TicketPrinterStatusBytesRaiseTheirMessage)

@@ -100,6 +100,88 @@ TEST(VirtualPrinterTest, StarCommandsThatAreNoTagReadAsWhatTheyDo)
     EXPECT_EQ(docs[0].cut, "feed and partial");
 }
 
+// Bytes written by hand from the printers' command descriptions, not by the
+// terminal's encoder: each tag's command reads back as the tag, the fixed
+// commands as what they do, and a wrong byte reads visibly wrong.
+TEST(VirtualPrinterTest, HandWrittenStarCommandsReadBack)
+{
+    struct Case {
+        const char* hex;
+        const char* readable;
+    };
+    const Case cases[] = {
+        {"1B 40 1B 46 1B 35 1B 2D 30 41 0A", "{N}A\n"},
+        {"1B 40 1B 45 41 0A", "{B}A\n"},
+        {"1B 40 1B 34 41 0A", "{I}A\n"},
+        {"1B 40 1B 2D 31 41 0A", "{U}A\n"},
+        {"1B 40 1B 1D 61 30 41 0A", "{L}A\n"},
+        {"1B 40 1B 1D 61 31 41 0A", "{C}A\n"},
+        {"1B 40 1B 1D 61 32 41 0A", "{R}A\n"},
+        {"1B 40 1B 69 30 30 41 0A", "{S}A\n"},
+        {"1B 40 1B 69 30 31 41 0A", "{X}A\n"},
+        {"1B 40 1B 69 31 30 41 0A", "{Y}A\n"},
+        {"1B 40 1B 69 31 31 41 0A", "{Z}A\n"},
+        {"1B 40 1B 69 32 32 41 0A", "{3}A\n"},
+        // "주문" in CP949, the stored logo, a cut at once.
+        {"1B 40 C1 D6 B9 AE 0A 1B 1C 70 01 30 1B 64 31", "주문\n<LOGO 1><CUT partial>\n"},
+        {"1B 40 41 0A 1B 64 33", "A\n<CUT feed and partial>\n"},
+        // Wrong bytes: double width with its digits swapped is double
+        // height; "{N}" without its last byte takes the text as its
+        // parameter; a size digit that no tag uses.
+        {"1B 40 1B 69 31 30 41 0A", "{Y}A\n"},
+        {"1B 40 1B 46 1B 35 1B 2D 41 42 0A", "<bold off><highlight off><underline on>B\n"},
+        {"1B 40 1B 69 30 33 41 0A", "<size 4x1>A\n"},
+    };
+    for (const Case& c : cases) {
+        virt::TStarDecoder decoder;
+        std::string bytes = test::Hex(c.hex);
+        if (bytes.find(test::Hex("1B 64")) == std::string::npos) bytes += test::Hex("1B 64 31");
+        const auto docs = decodeBytewise(decoder, bytes);
+        ASSERT_EQ(docs.size(), 1u) << c.hex;
+        std::string readable = docs[0].readable;
+        if (std::string_view(c.readable).find("<CUT") == std::string_view::npos) {
+            const std::size_t cut = readable.rfind("<CUT partial>\n");
+            ASSERT_NE(cut, std::string::npos) << c.hex;
+            readable.erase(cut);
+        }
+        EXPECT_EQ(readable, c.readable) << c.hex;
+    }
+
+    virt::TStarDecoder decoder;
+    int requests = 0, kicks = 0;
+    decoder.onStatusRequest = [&] { ++requests; };
+    decoder.onDrawerKick = [&] { ++kicks; };
+    decodeBytewise(decoder, test::Hex("1B 06 01 1C"));
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(kicks, 1);
+}
+
+TEST(VirtualPrinterTest, HandWrittenKitchenCommandsReadBack)
+{
+    struct Case {
+        const char* hex;
+        const char* readable;
+    };
+    const Case cases[] = {
+        // Initialise, the four sizes, the CR LF of every line, feed 0 and the
+        // partial cut.
+        {"1B 40 1D 21 10 C1 D6 B9 AE 1D 21 00 0D 0A 1D 21 01 41 1D 21 11 42 0D 0A 1B 4A 00 1D 56 01",
+         "{X}주문{S}\n{Y}A{Z}B\n<FEED 0><CUT partial>\n"},
+        // Tags the kitchen printer does not know print as they are.
+        {"1B 40 7B 42 7D 41 0D 0A 1D 56 01", "{B}A\n<CUT partial>\n"},
+        // Wrong bytes: the Star size command means nothing here; width and
+        // height swapped read as the other size.
+        {"1B 40 1B 69 30 31 41 0D 0A 1D 56 01", "<1B 69>01A\n<CUT partial>\n"},
+        {"1B 40 1D 21 01 41 0D 0A 1D 56 01", "{Y}A\n<CUT partial>\n"},
+    };
+    for (const Case& c : cases) {
+        virt::TEscPosDecoder decoder;
+        const auto docs = decodeBytewise(decoder, test::Hex(c.hex));
+        ASSERT_EQ(docs.size(), 1u) << c.hex;
+        EXPECT_EQ(docs[0].readable, c.readable) << c.hex;
+    }
+}
+
 TEST(VirtualPrinterTest, KitchenSlipReadsBack)
 {
     virt::TEscPosDecoder decoder;

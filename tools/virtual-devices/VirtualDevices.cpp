@@ -91,7 +91,7 @@ bool StateFromName(const std::string& aName, TPrinterState* aState)
     return false;
 }
 
-std::string TVirtualReceiptPrinter::StatusReply(TPrinterState aState)
+std::string TVirtualReceiptPrinter::StatusReply(TPrinterState aState, bool aNineBytes)
 {
     // The first byte is the header: it announces the length of the answer
     // (bits 1-3 and 5; 0x0F seven bytes, 0x23 nine) with bits 0 set and 4
@@ -101,8 +101,11 @@ std::string TVirtualReceiptPrinter::StatusReply(TPrinterState aState)
     // receive buffer full; byte 6 bit 3 paper out. A printer that is not on
     // line always sets the off-line bit as well.
     if (aState == TPrinterState::NoReply) return {};
-    if (aState == TPrinterState::NineByteReply) return std::string("\x23\x00\x00\x00\x00\x00\x00\x00\x00", 9);
-    std::string reply("\x0f\x00\x00\x00\x00\x00\x00", 7);
+    if (aState == TPrinterState::NineByteReply) aNineBytes = true;
+    // The nine-byte answer carries two more status bytes at its end; the
+    // seven it shares with the older one mean the same.
+    std::string reply = aNineBytes ? std::string("\x23\x00\x00\x00\x00\x00\x00\x00\x00", 9)
+                                   : std::string("\x0f\x00\x00\x00\x00\x00\x00", 7);
     auto offLine = [&](std::size_t aByte, char aBit) {
         reply[2] |= 0x08;
         reply[aByte - 1] |= aBit;
@@ -142,9 +145,9 @@ namespace {
 
 // Answers a Star status request on aPty as a printer in aState does; a split
 // answer comes in two writes aSplitDelayMs apart.
-void answerStarStatus(TPty& aPty, TPrinterState aState, int aSplitDelayMs, QObject* aContext)
+void answerStarStatus(TPty& aPty, TPrinterState aState, bool aNineBytes, int aSplitDelayMs, QObject* aContext)
 {
-    const std::string reply = TVirtualReceiptPrinter::StatusReply(aState);
+    const std::string reply = TVirtualReceiptPrinter::StatusReply(aState, aNineBytes);
     if (aState == TPrinterState::SplitReply) {
         aPty.write(std::string_view(reply).substr(0, 3));
         QTimer::singleShot(aSplitDelayMs, aContext, [&aPty, rest = reply.substr(3)] { aPty.write(rest); });
@@ -159,7 +162,7 @@ void TVirtualReceiptPrinter::answerStatus()
 {
     ++statusRequests_;
     keepReadable(std::string("<STATUS REQUEST: ") + StateName(state_) + ">\n");
-    answerStarStatus(pty_, state_, splitDelayMs_, this);
+    answerStarStatus(pty_, state_, nineBytes_, splitDelayMs_, this);
     emit statusRequested();
 }
 
@@ -170,7 +173,7 @@ TVirtualPagePrinter::TVirtualPagePrinter(QString aName, QObject* aParent) : TVir
     decoder_.onStatusRequest = [this] {
         ++statusRequests_;
         keepReadable(std::string("<STATUS REQUEST: ") + StateName(state_) + ">\n");
-        answerStarStatus(pty_, state_, 30, this);
+        answerStarStatus(pty_, state_, false, 30, this);
         emit statusRequested();
     };
     decoder_.onPage = [this](TPagePrint aPage) {

@@ -94,6 +94,9 @@ public:
     QString path() const { return pty_.slavePath(); }
     void setState(TPrinterState aState) { state_ = aState; }
     TPrinterState state() const { return state_; }
+    // The newer firmware answers every state in nine bytes instead of seven.
+    void setNineByteReplies(bool aNine) { nineBytes_ = aNine; }
+    bool nineByteReplies() const { return nineBytes_; }
     // Pause between the two pieces of a split answer.
     void setSplitDelay(int aMs) { splitDelayMs_ = aMs; }
     int statusRequests() const { return statusRequests_; }
@@ -101,8 +104,9 @@ public:
     // Readable text of the paper not cut yet.
     std::string pendingText() const { return decoder_.builder().snapshot().readable; }
 
-    // The bytes a printer in aState answers (empty: no answer).
-    static std::string StatusReply(TPrinterState aState);
+    // The bytes a printer in aState answers (empty: no answer), in seven
+    // bytes or, from the newer firmware, nine.
+    static std::string StatusReply(TPrinterState aState, bool aNineBytes = false);
 
 signals:
     void statusRequested();
@@ -114,6 +118,7 @@ private:
     TPty pty_;
     TStarDecoder decoder_;
     TPrinterState state_ = TPrinterState::Ready;
+    bool nineBytes_ = false;
     int splitDelayMs_ = 30;
     int statusRequests_ = 0;
     int drawerKicks_ = 0;

@@ -21,6 +21,7 @@
 //                      unrecoverable-error | buffer-full
 //                      Boca, Flotec: ready | paper-out | paper-jam | jam-once |
 //                      off-line | cutter-error | no-reply
+//   printer-reply N    Star printers: answer in 7 bytes (older firmware) or 9
 //   easycheck REPLY    ack | split-ack | nak | no-reply
 //   quit
 
@@ -98,6 +99,12 @@ public:
         if (!StateFromName(aName, &state)) return false;
         if (star_) star_->setState(state);
         if (page_) page_->setState(state);
+        return true;
+    }
+    bool setReplyLength(const QString& aLength)
+    {
+        if (!star_ || (aLength != "7" && aLength != "9")) return false;
+        star_->setNineByteReplies(aLength == "9");
         return true;
     }
 
@@ -216,11 +223,13 @@ int main(int argc, char** argv)
             app.quit();
         } else if (words.size() == 2 && words[0] == "printer" && printer.setState(words[1].toStdString())) {
             std::printf("printer: %s\n", qPrintable(words[1]));
+        } else if (words.size() == 2 && words[0] == "printer-reply" && printer.setReplyLength(words[1])) {
+            std::printf("printer-reply: %s bytes\n", qPrintable(words[1]));
         } else if (words.size() == 2 && words[0] == "easycheck" && EasyCheckReplyFromName(words[1].toStdString(), &reply)) {
             easyCheck.setReply(reply);
             std::printf("easycheck: %s\n", qPrintable(words[1]));
         } else {
-            std::printf("commands: printer STATE | easycheck REPLY | quit\n");
+            std::printf("commands: printer STATE | printer-reply 7|9 | easycheck REPLY | quit\n");
         }
         std::fflush(stdout);
     });

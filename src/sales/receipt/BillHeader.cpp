@@ -11,14 +11,6 @@
 namespace pos {
 namespace {
 
-// "hhnnss" (or "hhnn") becomes "hh:nn"; a time already written with a colon
-// stays as it is.
-std::string clockTime(const std::string& aTime)
-{
-    if (aTime.find(':') != std::string::npos || aTime.size() < 4) return aTime;
-    return aTime.substr(0, 2) + ":" + aTime.substr(2, 2);
-}
-
 std::string tableMark(std::int64_t aTableNo)
 {
     char digits[32];
@@ -28,10 +20,16 @@ std::string tableMark(std::int64_t aTableNo)
 
 }  // namespace
 
+std::string ClockTime(const std::string& aTime)
+{
+    if (aTime.find(':') != std::string::npos || aTime.size() < 4) return aTime;
+    return aTime.substr(0, 2) + ":" + aTime.substr(2, 2);
+}
+
 std::string BillHeaderLine(const TTerminalContext& aContext, const std::string& aTime, bool aTableOutlet)
 {
     const std::string who = aTableOutlet ? tableMark(aContext.giTableNo) : std::string("담당:");
-    return LeftIn(DateToString(aContext.gsToday, '-', true), 11) + LeftIn(clockTime(aTime), 6) +
+    return LeftIn(DateToString(aContext.gsToday, '-', true), 11) + LeftIn(ClockTime(aTime), 6) +
            RightIn(aContext.gsMasterUpjangCode, 4) + "-" + RightIn(aContext.gsMasterPosNo, 2) + "-" +
            RightIn(aContext.gsBillNo, 4) + RightIn(who, 7) + LeftIn(Cut(aContext.gsCashierName, 6), 6);
 }

@@ -18,6 +18,10 @@ class TMasterStore;
 // pre-sale. aTime: "hhnnss" as the clock gives it, or already "hh:nn".
 std::string BillHeaderLine(const TTerminalContext& aContext, const std::string& aTime, bool aTableOutlet);
 
+// "hhnnss" (or "hhnn") as "hh:nn"; a time already written with a colon
+// stays as it is.
+std::string ClockTime(const std::string& aTime);
+
 // True when the own outlet's first screen is the table order screen.
 bool IsTableOutlet(const TTerminalContext& aContext, const TMasterStore& aStore);
 
