@@ -4,6 +4,7 @@
 // are composed before the sale part and carry the same line, so it is made
 // here once per bill and handed to each of them.
 
+#include <cstdint>
 #include <string>
 
 namespace pos {
@@ -17,6 +18,17 @@ class TMasterStore;
 // It always shows today's date and the current bill number, also during a
 // pre-sale. aTime: "hhnnss" as the clock gives it, or already "hh:nn".
 std::string BillHeaderLine(const TTerminalContext& aContext, const std::string& aTime, bool aTableOutlet);
+
+// The same line of a bill told by its own fields (a stored bill read back).
+struct TBillHeaderFields {
+    std::string date;         // "yyyymmdd"
+    std::string time;         // "hhnnss" or "hh:nn"
+    std::string upjangCode, posNo, billNo;
+    bool table = false;       // "(T" + tableNo + ")" instead of the cashier mark
+    std::int64_t tableNo = 0;
+    std::string cashierName;
+};
+std::string BillHeaderLine(const TBillHeaderFields& aFields);
 
 // True when the own outlet's first screen is the table order screen.
 bool IsTableOutlet(const TTerminalContext& aContext, const TMasterStore& aStore);
