@@ -26,12 +26,19 @@ std::string ClockTime(const std::string& aTime)
     return aTime.substr(0, 2) + ":" + aTime.substr(2, 2);
 }
 
+std::string BillHeaderLine(const TBillHeaderFields& aFields)
+{
+    const std::string who = aFields.table ? tableMark(aFields.tableNo) : std::string("담당:");
+    return LeftIn(DateToString(aFields.date, '-', true), 11) + LeftIn(ClockTime(aFields.time), 6) +
+           RightIn(aFields.upjangCode, 4) + "-" + RightIn(aFields.posNo, 2) + "-" + RightIn(aFields.billNo, 4) +
+           RightIn(who, 7) + LeftIn(Cut(aFields.cashierName, 6), 6);
+}
+
 std::string BillHeaderLine(const TTerminalContext& aContext, const std::string& aTime, bool aTableOutlet)
 {
-    const std::string who = aTableOutlet ? tableMark(aContext.giTableNo) : std::string("담당:");
-    return LeftIn(DateToString(aContext.gsToday, '-', true), 11) + LeftIn(ClockTime(aTime), 6) +
-           RightIn(aContext.gsMasterUpjangCode, 4) + "-" + RightIn(aContext.gsMasterPosNo, 2) + "-" +
-           RightIn(aContext.gsBillNo, 4) + RightIn(who, 7) + LeftIn(Cut(aContext.gsCashierName, 6), 6);
+    return BillHeaderLine(TBillHeaderFields{aContext.gsToday, aTime, aContext.gsMasterUpjangCode,
+                                            aContext.gsMasterPosNo, aContext.gsBillNo, aTableOutlet,
+                                            aContext.giTableNo, aContext.gsCashierName});
 }
 
 bool IsTableOutlet(const TTerminalContext& aContext, const TMasterStore& aStore)

@@ -4,6 +4,7 @@
 // are composed before the sale part and carry the same line, so it is made
 // here once per bill and handed to each of them.
 
+#include <cstdint>
 #include <string>
 
 namespace pos {
@@ -21,6 +22,17 @@ std::string BillHeaderLine(const TTerminalContext& aContext, const std::string& 
 // "hhnnss" (or "hhnn") as "hh:nn"; a time already written with a colon
 // stays as it is.
 std::string ClockTime(const std::string& aTime);
+
+// The same line of a bill told by its own fields (a stored bill read back).
+struct TBillHeaderFields {
+    std::string date;         // "yyyymmdd"
+    std::string time;         // "hhnnss" or "hh:nn"
+    std::string upjangCode, posNo, billNo;
+    bool table = false;       // "(T" + tableNo + ")" instead of the cashier mark
+    std::int64_t tableNo = 0;
+    std::string cashierName;
+};
+std::string BillHeaderLine(const TBillHeaderFields& aFields);
 
 // True when the own outlet's first screen is the table order screen.
 bool IsTableOutlet(const TTerminalContext& aContext, const TMasterStore& aStore);

@@ -263,9 +263,9 @@ TOrderBillPrint PrintOrderBill(const TTerminalContext& aContext, TPrinters aPrin
                          });
     if (!added && !reduced) return unchanged(aBill);
 
-    // The kitchen slip does not depend on the order bill: a terminal whose
-    // printer 1 cannot print the order bill still sends the kitchen its
-    // changes.
+    // A table outlet prints its order bills on a receipt or page printer at
+    // printer 1; without one it prints neither them nor the kitchen slips.
+    if (!aPrinters.Is1(ptTSP600) && !aPrinters.Is1(ptTSP800)) return unchanged(aBill);
     TOrderBillPrint print;
     print.plan = orderPlan(aContext, aPrinters, aBill, aTime);
     for (TPrintJob& job : kitchenPlan(aContext, aPrinters, aBill, aTime)) print.plan.push_back(std::move(job));

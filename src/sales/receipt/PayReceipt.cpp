@@ -20,6 +20,19 @@ std::string withNumber(const std::string& aText, const std::string& aNumber)
 
 }  // namespace
 
+std::string TenderDetail(const TPayCardList& aLine) { return MaskedCardNo(aLine.CardNo); }
+std::string TenderDetail(const TPayRoomList& aLine)
+{
+    return withNumber(aLine.RoomNo + " " + aLine.MemberName, aLine.MemberNo);
+}
+std::string TenderDetail(const TPayLockerList& aLine)
+{
+    return withNumber(aLine.LockerNo + " " + aLine.ComeName, aLine.MemberNo);
+}
+std::string TenderDetail(const TPayEventList& aLine) { return aLine.EventName + " (" + aLine.EventNo + ")"; }
+std::string TenderDetail(const TPayGiftCardList& aLine) { return aLine.GiftCardName; }
+std::string TenderDetail(const TPayCreditList& aLine) { return aLine.CustName + " (" + aLine.MemberNo + ")"; }
+
 TPayReceipt::TPayReceipt(const TTerminalContext& aContext, const TMasterStore& aStore, TPrinters aPrinters,
                          std::string aHeader, Currency aReceived, Currency aChange)
     : context_(aContext),
@@ -74,46 +87,46 @@ void TPayReceipt::addCardSlips(const TPayCardList& aLine)
 
 void TPayReceipt::AddCard(const TPayCardList& aLine)
 {
-    addTenderLine(tenderName(context_.giPayCard, "신용카드"), MaskedCardNo(aLine.CardNo), aLine.Amt);
+    addTenderLine(tenderName(context_.giPayCard, "신용카드"), TenderDetail(aLine), aLine.Amt);
     addCardSlips(aLine);
 }
 
 void TPayReceipt::AddEasyCheck(const TPayCardList& aLine)
 {
-    addTenderLine(tenderName(context_.giPayEasyCheck, "이지체크"), MaskedCardNo(aLine.CardNo), aLine.Amt);
+    addTenderLine(tenderName(context_.giPayEasyCheck, "이지체크"), TenderDetail(aLine), aLine.Amt);
     addCardSlips(aLine);
 }
 
 void TPayReceipt::AddRoom(const TPayRoomList& aLine)
 {
     const std::string name = tenderName(context_.giPayRoom, "객실후불");
-    addTenderLine(name, withNumber(aLine.RoomNo + " " + aLine.MemberName, aLine.MemberNo), aLine.Amt);
+    addTenderLine(name, TenderDetail(aLine), aLine.Amt);
     slips_.roomSlips.push_back(JoinLines(RoomSignatureSlip(aLine, name)));
 }
 
 void TPayReceipt::AddLocker(const TPayLockerList& aLine)
 {
     const std::string name = tenderName(context_.giPayLocker, "락카후불");
-    addTenderLine(name, withNumber(aLine.LockerNo + " " + aLine.ComeName, aLine.MemberNo), aLine.Amt);
+    addTenderLine(name, TenderDetail(aLine), aLine.Amt);
     slips_.lockerSlips.push_back(JoinLines(LockerSignatureSlip(aLine, name)));
 }
 
 void TPayReceipt::AddEvent(const TPayEventList& aLine)
 {
     const std::string name = tenderName(context_.giPayEvent, "단체후불");
-    addTenderLine(name, aLine.EventName + " (" + aLine.EventNo + ")", aLine.Amt);
+    addTenderLine(name, TenderDetail(aLine), aLine.Amt);
     slips_.eventSlips.push_back(JoinLines(EventSignatureSlip(aLine, name)));
 }
 
 void TPayReceipt::AddGiftCard(const TPayGiftCardList& aLine)
 {
-    addTenderLine(tenderName(context_.giPayGiftCard, "상품권"), aLine.GiftCardName, aLine.Amt);
+    addTenderLine(tenderName(context_.giPayGiftCard, "상품권"), TenderDetail(aLine), aLine.Amt);
 }
 
 void TPayReceipt::AddCredit(const TPayCreditList& aLine)
 {
     const std::string name = tenderName(context_.giPayCredit, "외상");
-    addTenderLine(name, aLine.CustName + " (" + aLine.MemberNo + ")", aLine.Amt);
+    addTenderLine(name, TenderDetail(aLine), aLine.Amt);
     slips_.creditSlips.push_back(JoinLines(CreditSignatureSlip(aLine, name)));
 }
 

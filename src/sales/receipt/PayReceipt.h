@@ -30,6 +30,14 @@ struct TPayCreditList;
 
 using TTicketLines = std::vector<std::string>;
 
+// The detail a tender line prints after the tender's name.
+std::string TenderDetail(const TPayCardList& aLine);
+std::string TenderDetail(const TPayRoomList& aLine);
+std::string TenderDetail(const TPayLockerList& aLine);
+std::string TenderDetail(const TPayEventList& aLine);
+std::string TenderDetail(const TPayGiftCardList& aLine);
+std::string TenderDetail(const TPayCreditList& aLine);
+
 struct TPayPart {
     std::string receiptText;              // gsPrintPayData1: for a receipt printer
     TTicketLines ticketLines;             // the tender lines of glPrintTicket: for a ticket list

@@ -5,6 +5,7 @@
 #include "core/TextHelpers.h"
 #include "payment/PayLines.h"
 #include "sales/receipt/ReceiptFormat.h"
+#include "sales/receipt/TaxBlock.h"
 
 #include <utility>
 
@@ -26,8 +27,7 @@ std::string instalment(const std::string& aHalbuMonth)
 // The amount with the VAT it holds, a tenth of the supply value.
 std::string approvedAmount(Currency aAmount)
 {
-    const Currency vat = aAmount - RoundNumber(aAmount / Currency::fromRaw(11000), 1);
-    return Amount(aAmount) + "원(VAT " + Amount(vat) + "포함)";
+    return Amount(aAmount) + "원(VAT " + Amount(aAmount - SupplyOf(aAmount)) + "포함)";
 }
 
 std::string approvalDate(const std::string& aAgreeDate)
@@ -35,9 +35,9 @@ std::string approvalDate(const std::string& aAgreeDate)
     return DateToString(GetOnlyNumber(aAgreeDate).substr(0, 8), '-');
 }
 
-using TField = std::pair<std::string_view, std::string>;
+}  // namespace
 
-std::vector<std::string> signatureSlip(std::string_view aTenderName, const std::vector<TField>& aFields)
+std::vector<std::string> SignatureSlipLines(std::string_view aTenderName, const std::vector<TSlipField>& aFields)
 {
     std::vector<std::string> lines{"{X}[" + std::string(aTenderName) + "]{S}"};
     for (const auto& [label, value] : aFields) lines.push_back("{X}" + LeftIn(label, 9) + ": " + LeftIn(value, 10) + "{S}");
@@ -46,8 +46,6 @@ std::vector<std::string> signatureSlip(std::string_view aTenderName, const std::
     lines.push_back(Rule('='));
     return lines;
 }
-
-}  // namespace
 
 std::vector<std::string> CardSlipLines(const TPayCardList& aLine, TSlipCopy aCopy, const TCardSlipStyle& aStyle,
                                        const std::string& aHeader, const std::string& aOutletName)
@@ -69,7 +67,7 @@ std::vector<std::string> CardSlipLines(const TPayCardList& aLine, TSlipCopy aCop
     if (company) lines.push_back(slipItem("유효기간", aLine.VaildThru));
     lines.push_back(slipItem("승인일자", approvalDate(aLine.AgreeDate)));
     lines.push_back(slipItem("할부기간", instalment(aLine.HalbuMonth)));
-    lines.push_back(slipItem("승인금액", approvedAmount(aLine.Amt)));
+    lines.push_back(slipItem("승인금액", aStyle.noVat ? Amount(aLine.Amt) + "원" : approvedAmount(aLine.Amt)));
     lines.push_back(slipItem("승인번호", aLine.AgreeNo));
     lines.push_back(slipItem("가맹번호", aLine.CardJoinNo));
     lines.emplace_back();
@@ -83,7 +81,7 @@ std::vector<std::string> CardSlipLines(const TPayCardList& aLine, TSlipCopy aCop
 
 std::vector<std::string> RoomSignatureSlip(const TPayRoomList& aLine, std::string_view aTenderName)
 {
-    return signatureSlip(aTenderName, {{"객실번호", aLine.RoomNo},
+    return SignatureSlipLines(aTenderName, {{"객실번호", aLine.RoomNo},
                                        {"회원번호", aLine.MemberNo},
                                        {"회원성명", Cut(aLine.MemberName, 10)},
                                        {"투숙객명", Cut(aLine.ComeName, 10)}});
@@ -91,19 +89,19 @@ std::vector<std::string> RoomSignatureSlip(const TPayRoomList& aLine, std::strin
 
 std::vector<std::string> LockerSignatureSlip(const TPayLockerList& aLine, std::string_view aTenderName)
 {
-    return signatureSlip(aTenderName, {{"락카번호", aLine.LockerNo},
+    return SignatureSlipLines(aTenderName, {{"락카번호", aLine.LockerNo},
                                        {"회원번호", aLine.MemberNo},
                                        {"내장객명", Cut(aLine.ComeName, 10)}});
 }
 
 std::vector<std::string> EventSignatureSlip(const TPayEventList& aLine, std::string_view aTenderName)
 {
-    return signatureSlip(aTenderName, {{"연회번호", aLine.EventNo}, {"연 회 명", Cut(aLine.EventName, 10)}});
+    return SignatureSlipLines(aTenderName, {{"연회번호", aLine.EventNo}, {"연 회 명", Cut(aLine.EventName, 10)}});
 }
 
 std::vector<std::string> CreditSignatureSlip(const TPayCreditList& aLine, std::string_view aTenderName)
 {
-    return signatureSlip(aTenderName, {{"우대번호", aLine.MemberNo}, {"회원성명", Cut(aLine.CustName, 10)}});
+    return SignatureSlipLines(aTenderName, {{"우대번호", aLine.MemberNo}, {"회원성명", Cut(aLine.CustName, 10)}});
 }
 
 }  // namespace pos

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pos {
@@ -20,6 +21,7 @@ enum class TSlipCopy { Company, Customer };  // "(회사용)" / "(고객용)"
 struct TCardSlipStyle {
     bool approval = true;     // "승인" on a sale, "취소" on a return
     bool ticketForm = false;  // the title as a plain centred line, for a list ticket
+    bool noVat = false;       // the bill carries no VAT: the amount without its VAT share
 };
 
 // One copy of a card slip. Both copies print the card number masked; the
@@ -27,6 +29,10 @@ struct TCardSlipStyle {
 // signature block.
 std::vector<std::string> CardSlipLines(const TPayCardList& aLine, TSlipCopy aCopy, const TCardSlipStyle& aStyle,
                                        const std::string& aHeader, const std::string& aOutletName);
+
+// A signature slip of any fields (label, value).
+using TSlipField = std::pair<std::string_view, std::string>;
+std::vector<std::string> SignatureSlipLines(std::string_view aTenderName, const std::vector<TSlipField>& aFields);
 
 // Signature slips: the tender's name as a title, its fields in double width,
 // the signature rule, five empty lines and the double rule.

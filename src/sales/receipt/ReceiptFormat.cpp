@@ -23,9 +23,20 @@ std::string ItemLine(std::string_view aSymbol, std::string_view aName, Currency 
            RightIn(Amount(aUnit), 10) + RightIn(Amount(aCount * aUnit), 10);
 }
 
+std::string TitleLine(std::string_view aTitle)
+{
+    const std::string centred = StringCenterAlign(Cut(aTitle, 21), kReceiptWidth, true);
+    return "{X}" + Cut(centred + std::string(20, ' '), 19) + "{S}";
+}
+
 std::string LabelLine(std::string_view aLabel, std::string_view aValue)
 {
     return std::string(aLabel) + " :" + RightIn(aValue, 22);
+}
+
+std::string EnglishLabelLine(std::string_view aLabel, std::string_view aValue)
+{
+    return LeftIn(aLabel, 19) + ":" + RightIn(aValue, 22);
 }
 
 std::string EnlargedTotalLine(std::string_view aCaption, Currency aAmount)

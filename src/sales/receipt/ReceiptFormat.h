@@ -38,6 +38,14 @@ Currency BillSigned(Currency aAmount, std::int64_t aSign);
 // whole units), unit price (10), count x unit price (10).
 std::string ItemLine(std::string_view aSymbol, std::string_view aName, Currency aCount, Currency aUnit);
 
+// The store title of a receipt: centred for double width and cut to 19
+// cells, between "{X}" and "{S}".
+std::string TitleLine(std::string_view aTitle);
+
+// The column header over the item lines.
+inline constexpr std::string_view kColumnHeader = " 상 품 명         수량      단가      금액";
+inline constexpr std::string_view kColumnHeaderEnglish = " Menu              Qty      Unit    Amount";
+
 // The labels of the tax block, each 18 columns wide ("　" is the ideographic
 // space, two columns).
 namespace label {
@@ -54,8 +62,20 @@ inline constexpr std::string_view kQuickChange = "거스름돈";   // the sale s
 inline constexpr std::string_view kCash = "현　　금";
 }  // namespace label
 
+// The labels of an English receipt: 19 columns before the colon.
+namespace label::english {
+inline constexpr std::string_view kTaxFree = "Tax Exemption Price";
+inline constexpr std::string_view kNet = "Net Price";
+inline constexpr std::string_view kService = "Service Charge";
+inline constexpr std::string_view kVat = "VAT";
+inline constexpr std::string_view kTotal = "Total Amount";
+}  // namespace label::english
+
 // "<label> :%22s": a tax-block line with an amount or a text ("*0").
 std::string LabelLine(std::string_view aLabel, std::string_view aValue);
+
+// "%-19s:%22s": the same line on an English receipt.
+std::string EnglishLabelLine(std::string_view aLabel, std::string_view aValue);
 
 // "{X}%8s : %10s{S}": a total in double width (receipt printers).
 std::string EnlargedTotalLine(std::string_view aCaption, Currency aAmount);

@@ -13,7 +13,6 @@
 namespace pos {
 namespace {
 
-constexpr std::string_view kColumnHeader = " 상 품 명         수량      단가      금액";
 constexpr std::string_view kCancelledTitle = "거래 중지 전표";
 constexpr std::string_view kCancelledTicketMark = "[거래 중지 전표]";
 constexpr std::string_view kReturnMark = "반품";
@@ -47,8 +46,7 @@ TSaleReceipt::TSaleReceipt(const TTerminalContext& aContext, const TMasterStore&
 // header line; a cancelled bill on a receipt printer is titled above it.
 std::string TSaleReceipt::storeTitle() const
 {
-    const std::string centred = StringCenterAlign(Cut(context_.gsMasterUpjangName, 21), kReceiptWidth, true);
-    std::string title = "{X}" + Cut(centred + std::string(20, ' '), 19) + "{S}";
+    std::string title = TitleLine(context_.gsMasterUpjangName);
     if (context_.giSaleGubun == kSaleGubunReturn) title += kReturnMark;
     title += kLineEnd + header_ + kLineEnd;
     if (cancelled_ && route_ == TReceiptRoute::ReceiptPrinter)

@@ -16,6 +16,8 @@ std::string switchedFigure(Currency aFigure, bool aSwitchDown)
 
 }  // namespace
 
+Currency SupplyOf(Currency aGross) { return RoundNumber(aGross / Currency::fromRaw(11000), 1); }
+
 void AddStoredRows(TReceiptTaxes& aTaxes, const TCodeTable& aCodes, const std::string& aTaxCalcuCode,
                    const TRowAmounts& aRows)
 {

@@ -36,6 +36,10 @@ struct TReceiptTaxes {
     bool operator==(const TReceiptTaxes&) const = default;
 };
 
+// The supply value of a VAT-inclusive amount: amount / 1.1 in whole won,
+// halves away from zero. The VAT it holds is the amount minus this.
+Currency SupplyOf(Currency aGross);
+
 // Adds one line's stored rows under its tax code.
 void AddStoredRows(TReceiptTaxes& aTaxes, const TCodeTable& aCodes, const std::string& aTaxCalcuCode,
                    const TRowAmounts& aRows);

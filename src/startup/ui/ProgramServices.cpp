@@ -13,6 +13,9 @@
 #include "payment/ui/TfrmPay.h"  // PayScreen.h assigns the screen to a QPointer inline
 #include "sales/recording/BillNumbers.h"
 #include "sales/recording/StoredApprovals.h"
+#include "sales/reprint/ReprintModel.h"
+#include "sales/reprint/ReprintReceipt.h"
+#include "sales/reprint/ui/TfrmReprint.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "store/MasterStore.h"
 
@@ -114,6 +117,15 @@ bool TProgramDCScreen::GetRemarks(const std::string& aCaption, std::string& aRem
                                   bool aDefMsg)
 {
     return pos::GetRemarks(env_, dialogs_, aCaption, aRemarks, aMustInputSize, aDefMsg, QApplication::activeWindow());
+}
+
+// ---------------------------------------------------------------- the reprint screen
+
+void TProgramReprintScreen::ShowReprint()
+{
+    ReprintReceipt reprint(data_, printer_, dialogs_);
+    TReprintModel model(context_, reprint);
+    pos::ShowReprint(env_, model, QApplication::activeWindow());
 }
 
 }  // namespace pos

@@ -10,6 +10,7 @@
 #include "payment/approval/TerminalApprovalSetup.h"
 #include "sales/SaleServices.h"
 #include "sales/commands/DCCommand.h"
+#include "sales/commands/ReprintCommand.h"
 #include "sales/recording/Settlement.h"
 
 #include <functional>
@@ -23,6 +24,8 @@ class TfrmData;
 class TLookups;
 class TMasterStore;
 class TOffLineStore;
+class TReprintPrinter;
+class TTicketJobList;
 struct TTerminalContext;
 
 // The receipt remarks and card terminal of the own outlet (the first of the
@@ -153,6 +156,25 @@ private:
     DialogService& dialogs_;
     TfrmData& data_;
     TLookups& lookups_;
+};
+
+// The reprint screen the "재발행" command opens, over the window in front:
+// a stored bill read back from the server and printed on aPrinter.
+class TProgramReprintScreen final : public TReprintLauncher {
+public:
+    TProgramReprintScreen(TScreenEnv aEnv, const TTerminalContext& aContext, TfrmData& aData, DialogService& aDialogs,
+                          TReprintPrinter& aPrinter)
+        : env_(std::move(aEnv)), context_(aContext), data_(aData), dialogs_(aDialogs), printer_(aPrinter)
+    {
+    }
+    void ShowReprint() override;
+
+private:
+    TScreenEnv env_;
+    const TTerminalContext& context_;
+    TfrmData& data_;
+    DialogService& dialogs_;
+    TReprintPrinter& printer_;
 };
 
 }  // namespace pos

@@ -12,6 +12,7 @@
 #include "sales/commands/BillCancelCommand.h"
 #include "sales/commands/CloseCommands.h"
 #include "sales/commands/DCCommand.h"
+#include "sales/commands/ReprintCommand.h"
 #include "sales/commands/DownloadCommand.h"
 #include "sales/commands/LoginCommand.h"
 #include "sales/commands/OnLineCommand.h"
@@ -218,6 +219,10 @@ void TTerminalProgram::RunSaleScreen()
                       std::make_unique<TPosCloseCommand>(startup_.data, startup_.store, dialogs_, close, uploader,
                                                          loginCommand));
 
+    TDeviceReprintPrinter reprintPrinter(context_, printSide_, printSide_, ticketJobs_, dialogs_);
+    TProgramReprintScreen reprintScreen(env_, context_, startup_.data, dialogs_, reprintPrinter);
+    commands.Register(TSaleCommand::Reprint, std::make_unique<TReprintCommand>(reprintScreen));
+
     TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, startup_.data, services, commands,
                          ticketPrinting_);
     deps.printer1 = startup_.devices.printer1.type;
@@ -300,6 +305,11 @@ void TTerminalProgram::PrintSide::OpenCashDrawer(Done aDone)
 {
     if (!program_.devices_) return aDone(false);
     program_.devices_->OpenCashDrawer(std::move(aDone));
+}
+
+void TTerminalProgram::PrintSide::PrintEasyCheck(const TEasyCheckSlip& aSlip)
+{
+    if (program_.devices_) program_.devices_->PrintEasyCheck(aSlip);
 }
 
 void TTerminalProgram::LoginSide::RestartDevices() { program_.restartDevices(); }

@@ -24,6 +24,7 @@
 #include "sales/commands/TerminalServices.h"
 #include "sales/printing/DeviceBillPrinter.h"
 #include "sales/recording/BillNumbers.h"
+#include "sales/reprint/DeviceReprintPrinter.h"
 #include "startup/ProgramOptions.h"
 #include "startup/TerminalStartup.h"
 #include "startup/ui/ProgramServices.h"
@@ -93,13 +94,14 @@ private:
 
     // The printers a stored bill prints on: the devices open now (they are
     // made again when the set-up changes).
-    class PrintSide final : public TPrintDevices {
+    class PrintSide final : public TPrintDevices, public TEasyCheckPrinter {
     public:
         explicit PrintSide(TTerminalProgram& aProgram) : program_(aProgram) {}
         TPrinters Printers() const override;
         void PrintReceipt(int aPrinterNo, const std::string& aText, Done aDone) override;
         void PrintTickets(Done aDone) override;
         void OpenCashDrawer(Done aDone) override;
+        void PrintEasyCheck(const TEasyCheckSlip& aSlip) override;
 
     private:
         TTerminalProgram& program_;

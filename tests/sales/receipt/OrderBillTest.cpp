@@ -222,9 +222,9 @@ TEST_F(OrderBillTest, PrintersDecideWhatGoesOut)
         {{ptTSP600, ptNone}, {Receipt, Receipt}, {1, 1}},
         {{ptTSP600, ptSRP350}, {Receipt, Receipt}, {1, 2}},
         {{ptTSP800, ptSRP350}, {ListTicket, PrintTickets, Receipt}, {0, 0, 2}},
-        // No order bill without a receipt or page printer; the kitchen still
-        // hears of the order.
-        {{ptTSP700, ptSRP350}, {Receipt}, {2}},
+        // No order bill without a receipt or page printer, and then no
+        // kitchen slip either.
+        {{ptTSP700, ptSRP350}, {}, {}},
         {{ptTSP700, ptNone}, {}, {}},
     };
     for (const Case& c : cases) {
