@@ -410,7 +410,7 @@ TEST_F(DeviceIoTest, SilentPrinterDoesNotHoldTheEnd)
     TDeviceTimings timings = testTimings();
     timings.finishTimeoutMs = 100;
     devices = std::make_unique<TDevices>(config(TPrinterType::ptTSP600), paths, context,
-                                         TDeviceServices{cashier, outlet, beeper, ticketJobs, ticketMaster}, timings);
+                                         TDeviceServices{cashier, outlet, beeper, ticketJobs, ticketMaster, ticketProgress}, timings);
     ASSERT_EQ(run([&](auto done) { devices->InitTSP600(done); }), false);
     cashier.clear();
     std::optional<bool> result;

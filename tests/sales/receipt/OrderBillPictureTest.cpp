@@ -11,6 +11,7 @@
 
 #include "core/TextHelpers.h"
 #include "devices/Devices.h"
+#include "devices/TicketProgress.h"
 #include "sales/receipt/OrderBill.h"
 
 #include <QDir>
@@ -58,11 +59,13 @@ TEST_F(OrderBillPictureTest, OrderBillAndKitchenSlipReadBackAndAreDrawn)
     SilentBeeper beeper;
     FakeTicketKinds kinds;
     FakeTicketMaster master;
-    TTicketJobList tickets(kinds, context, TPrinterType::ptTSP600);
+    TNoTicketJournal journal;
+    TTicketJobList tickets(kinds, context, TPrinterType::ptTSP600, journal);
+    TTicketPrintingModel progress;
     TDeviceTimings timings;
     timings.statusDelayMs = 5;
     timings.settleMs = 5;
-    TDevices devices(config, paths, context, TDeviceServices{dialogs, outlet, beeper, tickets, master}, timings);
+    TDevices devices(config, paths, context, TDeviceServices{dialogs, outlet, beeper, tickets, master, progress}, timings);
     std::optional<bool> opened;
     devices.DeviceInit([&](bool aOk) { opened = aOk; });
     ASSERT_TRUE(SpinUntil([&] { return opened.has_value(); }));
