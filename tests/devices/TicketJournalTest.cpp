@@ -69,10 +69,13 @@ std::deque<TTicketData> sampleJobs()
     return jobs;
 }
 
+// A folder of the running test's own: the tests run as processes side by
+// side, and two tests of a fixture must never share (and wipe) one folder.
 fs::path tempDir(const char* aName)
 {
     const char* base = std::getenv("POS_TEST_TMP");
-    fs::path dir = fs::path(base ? base : fs::temp_directory_path().string()) / aName;
+    const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::path dir = fs::path(base ? base : fs::temp_directory_path().string()) / aName / test;
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
