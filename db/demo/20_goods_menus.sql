@@ -109,10 +109,17 @@ INSERT INTO menu_sub_group (upjang_code, menu_group_no, menu_sub_group_no, menu_
  ('3001', '20', '201', '커피·와인', 1)
 ON CONFLICT DO NOTHING;
 
+-- A button for every season and kind of day its goods have: an outlet that
+-- prices by season or by weekday and weekend shows only the buttons of the
+-- current ones, so the weekend's buttons stand after the weekdays' (from
+-- position 101, 201, 301).
 INSERT INTO menu (upjang_code, menu_group_no, menu_sub_group_no, menu_no, menu_code, season_code, business_gubun,
                   series_ticket, daeso_code)
 SELECT i.upjang_code, i.grp, i.sub,
-       row_number() OVER (PARTITION BY i.upjang_code, i.grp, i.sub ORDER BY i.menu_code),
-       i.menu_code, '1', '1', i.series, i.daeso_code
+       row_number() OVER (PARTITION BY i.upjang_code, i.grp, i.sub, g.season_code, g.business_gubun
+                          ORDER BY i.menu_code)
+         + 100 * ((g.season_code::integer - 1) * 2 + g.business_gubun::integer - 1),
+       i.menu_code, g.season_code, g.business_gubun, i.series, i.daeso_code
   FROM demo_item i
+  JOIN goods g ON g.upjang_code = i.upjang_code AND g.menu_code = i.menu_code
 ON CONFLICT DO NOTHING;
