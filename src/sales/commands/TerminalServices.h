@@ -33,4 +33,14 @@ public:
     virtual void DownloadData(bool aDownOnOffLine, bool aSaveSamFile, bool aHideForm) = 0;
 };
 
+// The table order screen of a table-service outlet ("주문 테이블").
+class TOrderTableLauncher {
+public:
+    virtual ~TOrderTableLauncher() = default;
+    // Shown modally until a table is chosen; true with the table in
+    // giTableNo. False when the screen closed without a table (the server
+    // was lost, or the program was shut down from it).
+    virtual bool ShowOrderTable() = 0;
+};
+
 }  // namespace pos
