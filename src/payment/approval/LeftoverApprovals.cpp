@@ -21,34 +21,41 @@ TReversalAnswer TChannelReverser::Reverse(const TJournalEntry& aEntry)
     return ReversalAnswerOf(channels_.ReverseCard(aEntry, context_));
 }
 
+TLeftoverOutcome SettleLeftoverApproval(TApprovalJournal& aJournal, const TJournalEntry& aEntry,
+                                        TStoredApprovals& aStored, TApprovalReverser& aReverser,
+                                        TLeftoverReport& aReport)
+{
+    const auto kept = [&](const std::string& aReason) {
+        aReport.kept.push_back(keptLine(aEntry, aReason));
+        return TLeftoverOutcome::Kept;
+    };
+    const auto cleared = [&] {
+        if (!aJournal.Remove(aEntry.Id, &aReport.journalProblem)) return TLeftoverOutcome::Kept;
+        ++aReport.cleared;
+        return TLeftoverOutcome::Cleared;
+    };
+    if (aEntry.State != TJournalState::Done) return kept("승인 결과 미확인");
+    const std::optional<bool> held = aStored.Holds(aEntry);
+    if (!held) return kept("전표 확인 불가");
+    // The bill is stored; only the journal's clean-up was missed.
+    if (*held) return cleared();
+    const TReversalAnswer answer = aReverser.Reverse(aEntry);
+    if (answer.Reversed) {
+        ++aReport.reversed;
+        return TLeftoverOutcome::Reversed;
+    }
+    // A cancellation that went out before a crash was taken: the card no
+    // longer stands charged.
+    if (aEntry.Approve && answer.ErrCode == kCodeAlreadyCancelled) return cleared();
+    return kept(TrimCopy("취소 안 됨 " + answer.ErrCode + " " + answer.Message));
+}
+
 TLeftoverReport SettleLeftoverApprovals(TApprovalJournal& aJournal, TStoredApprovals& aStored,
                                         TApprovalReverser& aReverser)
 {
     TLeftoverReport report;
-    for (const TJournalEntry& entry : aJournal.Entries()) {
-        if (entry.State != TJournalState::Done) {
-            report.kept.push_back(keptLine(entry, "승인 결과 미확인"));
-            continue;
-        }
-        const std::optional<bool> held = aStored.Holds(entry);
-        if (!held) {
-            report.kept.push_back(keptLine(entry, "전표 확인 불가"));
-        } else if (*held) {
-            // The bill is stored; only the journal's clean-up was missed.
-            if (aJournal.Remove(entry.Id, &report.journalProblem)) ++report.cleared;
-        } else {
-            const TReversalAnswer answer = aReverser.Reverse(entry);
-            if (answer.Reversed) {
-                ++report.reversed;
-            } else if (entry.Approve && answer.ErrCode == kCodeAlreadyCancelled) {
-                // A cancellation that went out before a crash was taken: the
-                // card no longer stands charged.
-                if (aJournal.Remove(entry.Id, &report.journalProblem)) ++report.cleared;
-            } else {
-                report.kept.push_back(keptLine(entry, TrimCopy("취소 안 됨 " + answer.ErrCode + " " + answer.Message)));
-            }
-        }
-    }
+    for (const TJournalEntry& entry : aJournal.Entries())
+        SettleLeftoverApproval(aJournal, entry, aStored, aReverser, report);
     return report;
 }
 

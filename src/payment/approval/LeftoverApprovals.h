@@ -78,6 +78,12 @@ struct TLeftoverReport {
 TLeftoverReport SettleLeftoverApprovals(TApprovalJournal& aJournal, TStoredApprovals& aStored,
                                         TApprovalReverser& aReverser);
 
+// One journal entry settled the same way, its result added to aReport.
+enum class TLeftoverOutcome { Cleared, Reversed, Kept };
+TLeftoverOutcome SettleLeftoverApproval(TApprovalJournal& aJournal, const TJournalEntry& aEntry,
+                                        TStoredApprovals& aStored, TApprovalReverser& aReverser,
+                                        TLeftoverReport& aReport);
+
 // What the cashier reads of a report (empty when there is nothing to say).
 std::string LeftoverMessage(const TLeftoverReport& aReport);
 

@@ -38,6 +38,7 @@ public:
     TCardApprovals& Approvals() { return approvals_; }
     TApprovalJournal& Journal() { return journal_; }
     TApprovalReverser& Reverser() { return approvals_; }
+    TBillCashReceipts& CashReceipts() { return approvals_; }
 
 private:
     TTcpCardServerLink link_;

@@ -116,6 +116,12 @@ TReversalAnswer TTerminalCardApprovals::Reverse(const TJournalEntry& aEntry)
         await<TCardApprovalResult>([this, aEntry, context] { return channels_.ReverseCard(aEntry, context); }));
 }
 
+TCashApprovalResult TTerminalCardApprovals::ApproveBillCash(const TBillKey& aBill, const TCashRequest& aRequest)
+{
+    const TCashApprovalRequest request = BillCashRequest(aBill, aRequest, !ctx_.gbTestMode, terminalId_());
+    return await<TCashApprovalResult>([this, request] { return channels_.ApproveCash(request); });
+}
+
 TCashAnswer TTerminalCardApprovals::cash(const TCashRequest& aRequest)
 {
     const TDriverCashRequest request = DriverRequest(aRequest);

@@ -13,6 +13,7 @@
 #include "payment/CardApprovals.h"
 #include "payment/approval/ApprovalChannels.h"
 #include "payment/approval/ApprovalRunner.h"
+#include "payment/approval/BillCashReceipts.h"
 #include "payment/approval/LeftoverApprovals.h"
 
 #include <string>
@@ -21,7 +22,7 @@ namespace pos {
 
 struct TTerminalContext;
 
-class TTerminalCardApprovals final : public TCardApprovals, public TApprovalReverser {
+class TTerminalCardApprovals final : public TCardApprovals, public TApprovalReverser, public TBillCashReceipts {
 public:
     // aTerminalId: the own outlet's card terminal ID (CardTID), read when a
     // request goes out.
@@ -37,6 +38,8 @@ public:
     TCashAnswer CancelCash(const TCashRequest& aRequest) override { return cash(aRequest); }
     // A left-over journal entry undone, on the runner like every request.
     TReversalAnswer Reverse(const TJournalEntry& aEntry) override;
+    // The after-sale cash receipt of a stored bill, on the runner too.
+    TCashApprovalResult ApproveBillCash(const TBillKey& aBill, const TCashRequest& aRequest) override;
 
     // The driver's values of a request (the request's own, and the
     // terminal's).

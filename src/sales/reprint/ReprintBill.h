@@ -26,7 +26,7 @@ struct TReprintItem {
     std::string mark;        // "*" before a tax-free item
     std::string name;
     std::int64_t count = 0;
-    Currency unit;
+    Currency unit;           // the entered unit price, as the sale's receipt showed it
     Currency amount;         // the stored sale amount of the row
     std::string taxCode;
 };

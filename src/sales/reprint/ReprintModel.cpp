@@ -18,11 +18,14 @@ std::string digits(std::int64_t aValue, int aWidth)
 
 }  // namespace
 
-TReprintModel::TReprintModel(const TTerminalContext& aContext, TReprinter& aReprinter)
+TReprintModel::TReprintModel(const TTerminalContext& aContext, TReprinter& aReprinter,
+                             TAfterSaleCashReceipt& aCashReceipt)
     : saleDate(aContext.gsSaleDate),
       posNo(aContext.gsMasterPosNo),
       billNo(aContext.giBillNo > 1 ? digits(aContext.giBillNo - 1, 4) : std::string("0001")),
       reprinter_(aReprinter),
+      cashReceipt_(aCashReceipt),
+      upjangCode_(aContext.gsMasterUpjangCode),
       englishOffered_(aContext.gbVessa)
 {
 }
@@ -47,6 +50,11 @@ bool TReprintModel::Enter()
     case TReprintField::PosNo: focus_ = TReprintField::BillNo; return false;
     case TReprintField::BillNo: break;
     }
+    return billTyped() && reprint(!voidBill, english);
+}
+
+bool TReprintModel::billTyped()
+{
     if (!dateValid()) {
         focus_ = TReprintField::SaleDate;
         return false;
@@ -55,14 +63,29 @@ bool TReprintModel::Enter()
         focus_ = TReprintField::PosNo;
         return false;
     }
-    if (number(billNo) <= 0) return false;
-    return reprint();
+    if (number(billNo) > 0) return true;
+    focus_ = TReprintField::BillNo;
+    return false;
 }
 
-bool TReprintModel::reprint()
+TBillKey TReprintModel::bill() const { return {saleDate, upjangCode_, digits(number(posNo), 2), number(billNo)}; }
+
+bool TReprintModel::CashReceipt()
 {
-    const TReprintRequest request{saleDate, digits(number(posNo), 2), number(billNo), !voidBill,
-                                  englishOffered_ && english, true};
+    ClearMessage();
+    if (!billTyped()) return false;
+    const TBillKey key = bill();
+    const std::int64_t amount = cashReceipt_.ReceiptableAmount(key);
+    if (amount <= 0) return false;
+    if (!cashReceipt_.Issue(key, amount)) return false;
+    // The receipt again, now with its cash-receipt block.
+    return reprint(true, english);
+}
+
+bool TReprintModel::reprint(bool aSale, bool aEnglish)
+{
+    const TReprintRequest request{saleDate, digits(number(posNo), 2), number(billNo), aSale,
+                                  englishOffered_ && aEnglish, true};
     const TReprintResult result = reprinter_.Reprint(request);
     if (result.Printed()) return true;
     // Off line the cashier learns why, not only that it failed.

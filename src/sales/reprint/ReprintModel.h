@@ -1,9 +1,11 @@
 #pragma once
 // The reprint screen "영수증 재발행" as a model: sale date, POS number and
 // bill number, the "Void빌" and "영문빌" toggles, Enter moving from field to
-// field and reprinting from the bill number, and the checks and messages of
-// the screen. The screen shows what the model holds.
+// field and reprinting from the bill number, "현금영수증 추후발행" (a cash
+// receipt for the bill typed, then its receipt reprinted with it), and the
+// checks and messages of the screen. The screen shows what the model holds.
 
+#include "payment/approval/ApprovalJournal.h"
 #include "sales/reprint/ReprintReceipt.h"
 
 #include <cstdint>
@@ -19,10 +21,22 @@ inline constexpr const char* kMsgWrongSaleDate = "판매일자를 잘못 입력�
 
 enum class TReprintField { SaleDate, PosNo, BillNo };
 
+// "현금영수증 추후발행" for the bill on the screen.
+class TAfterSaleCashReceipt {
+public:
+    virtual ~TAfterSaleCashReceipt() = default;
+    // What of the bill can still be receipted, in whole won; 0 once the
+    // cashier has been told why there is nothing.
+    virtual std::int64_t ReceiptableAmount(const TBillKey& aBill) = 0;
+    // The cash receipt screen for that amount; true when a receipt was
+    // approved and stored.
+    virtual bool Issue(const TBillKey& aBill, std::int64_t aAmount) = 0;
+};
+
 class TReprintModel {
 public:
     // Proposes the business date, this POS and the terminal's previous bill.
-    TReprintModel(const TTerminalContext& aContext, TReprinter& aReprinter);
+    TReprintModel(const TTerminalContext& aContext, TReprinter& aReprinter, TAfterSaleCashReceipt& aCashReceipt);
 
     // The fields as typed: digits only ("yyyymmdd", "00", "0000").
     std::string saleDate, posNo, billNo;
@@ -40,6 +54,9 @@ public:
     // Leaving the sale date field: false (message, focus back) when its text
     // is no date.
     bool LeaveSaleDate();
+    // "현금영수증 추후발행": a cash receipt for the bill typed, then its
+    // receipt reprinted with it. True when the screen closes.
+    bool CashReceipt();
 
     // The message line: the last message and whether the bill number is to
     // be selected for typing again.
@@ -50,9 +67,13 @@ public:
 private:
     bool dateValid() const;
     std::int64_t number(const std::string& aText) const;
-    bool reprint();
+    bool billTyped();  // false: the focus on the field to correct
+    bool reprint(bool aSale, bool aEnglish);
+    TBillKey bill() const;
 
     TReprinter& reprinter_;
+    TAfterSaleCashReceipt& cashReceipt_;
+    std::string upjangCode_;
     bool englishOffered_;
     TReprintField focus_ = TReprintField::BillNo;
     std::string message_;

@@ -5,6 +5,7 @@
 #include "db/DataModule.h"
 #include "db/DbQuery.h"
 #include "db/DbWork.h"
+#include "sales/reprint/ReprintUnit.h"
 
 #include <cstdio>
 #include <functional>
@@ -147,8 +148,10 @@ private:
                 aBill.noSvc = q.AsString(7) == "Y";
                 aBill.noVat = q.AsString(8) == "Y";
             }
-            aBill.items.push_back({q.AsString(0), q.AsString(1), q.AsInteger(2), q.AsCurrency(4), q.AsCurrency(5),
-                                   q.AsString(6)});
+            const std::string taxCode = q.AsString(6);
+            const Currency unit =
+                EnteredUnitPrice(ctx_, taxCode, q.AsCurrency(4), q.AsString(7) == "Y", q.AsString(8) == "Y");
+            aBill.items.push_back({q.AsString(0), q.AsString(1), q.AsInteger(2), unit, q.AsCurrency(5), taxCode});
         });
     }
 

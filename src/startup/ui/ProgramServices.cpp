@@ -13,8 +13,11 @@
 #include "payment/ui/TfrmPay.h"  // PayScreen.h assigns the screen to a QPointer inline
 #include "sales/recording/BillNumbers.h"
 #include "sales/recording/StoredApprovals.h"
+#include "sales/reprint/CashReceiptModel.h"
+#include "sales/reprint/CashReceiptRows.h"
 #include "sales/reprint/ReprintModel.h"
 #include "sales/reprint/ReprintReceipt.h"
+#include "sales/reprint/ui/TfrmCashReceipt.h"
 #include "sales/reprint/ui/TfrmReprint.h"
 #include "sales/ui/TfrmOpenPrice.h"
 #include "store/MasterStore.h"
@@ -124,8 +127,23 @@ bool TProgramDCScreen::GetRemarks(const std::string& aCaption, std::string& aRem
 void TProgramReprintScreen::ShowReprint()
 {
     ReprintReceipt reprint(data_, printer_, dialogs_);
-    TReprintModel model(context_, reprint);
+    TReprintModel model(context_, reprint, *this);
     pos::ShowReprint(env_, model, QApplication::activeWindow());
+}
+
+std::int64_t TProgramReprintScreen::ReceiptableAmount(const TBillKey& aBill)
+{
+    return GetCashReceiptAmt(data_, dialogs_, aBill);
+}
+
+bool TProgramReprintScreen::Issue(const TBillKey& aBill, std::int64_t aAmount)
+{
+    TServerCashReceiptRows rows(data_);
+    TBillStoredApprovals stored(data_, queues_);
+    TCashReceiptModel model(aBill, aAmount,
+                            TCashReceiptServices{approvals_.CashReceipts(), rows, approvals_.Journal(), stored,
+                                                 approvals_.Reverser(), dialogs_});
+    return ShowCashReceipt(env_, model, QApplication::activeWindow());
 }
 
 }  // namespace pos

@@ -12,6 +12,7 @@
 #include "sales/commands/DCCommand.h"
 #include "sales/commands/ReprintCommand.h"
 #include "sales/recording/Settlement.h"
+#include "sales/reprint/ReprintModel.h"
 
 #include <functional>
 
@@ -159,15 +160,24 @@ private:
 };
 
 // The reprint screen the "재발행" command opens, over the window in front:
-// a stored bill read back from the server and printed on aPrinter.
-class TProgramReprintScreen final : public TReprintLauncher {
+// a stored bill read back from the server and printed on aPrinter, and the
+// after-sale cash receipt approved through the terminal's approvals.
+class TProgramReprintScreen final : public TReprintLauncher, public TAfterSaleCashReceipt {
 public:
     TProgramReprintScreen(TScreenEnv aEnv, const TTerminalContext& aContext, TfrmData& aData, DialogService& aDialogs,
-                          TReprintPrinter& aPrinter)
-        : env_(std::move(aEnv)), context_(aContext), data_(aData), dialogs_(aDialogs), printer_(aPrinter)
+                          TReprintPrinter& aPrinter, TTerminalApprovalSetup& aApprovals, const TOffLineStore& aQueues)
+        : env_(std::move(aEnv)),
+          context_(aContext),
+          data_(aData),
+          dialogs_(aDialogs),
+          printer_(aPrinter),
+          approvals_(aApprovals),
+          queues_(aQueues)
     {
     }
     void ShowReprint() override;
+    std::int64_t ReceiptableAmount(const TBillKey& aBill) override;
+    bool Issue(const TBillKey& aBill, std::int64_t aAmount) override;
 
 private:
     TScreenEnv env_;
@@ -175,6 +185,8 @@ private:
     TfrmData& data_;
     DialogService& dialogs_;
     TReprintPrinter& printer_;
+    TTerminalApprovalSetup& approvals_;
+    const TOffLineStore& queues_;
 };
 
 }  // namespace pos

@@ -220,7 +220,8 @@ void TTerminalProgram::RunSaleScreen()
                                                          loginCommand));
 
     TDeviceReprintPrinter reprintPrinter(context_, printSide_, printSide_, ticketJobs_, dialogs_);
-    TProgramReprintScreen reprintScreen(env_, context_, startup_.data, dialogs_, reprintPrinter);
+    TProgramReprintScreen reprintScreen(env_, context_, startup_.data, dialogs_, reprintPrinter, approvals,
+                                        offLine_);
     commands.Register(TSaleCommand::Reprint, std::make_unique<TReprintCommand>(reprintScreen));
 
     TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, startup_.data, services, commands,

@@ -85,6 +85,14 @@ TfrmReprint::TfrmReprint(const TScreenEnv& aEnv, TReprintModel& aModel, QWidget*
         model_.english = !model_.english;
         ShowModel();
     });
+    btnCashReceipt = new TZoPosButton(this);
+    btnCashReceipt->setGeometry(kGroupLeft + 12, buttonTop + 48 + 10, groupWidth - 24, 48);
+    btnCashReceipt->SetCaption(QStringLiteral("현금영수증 추후발행"));
+    btnCashReceipt->SetCaptionStyle(12, true, clBlack, clWhite, true);
+    btnCashReceipt->SetColor(TZoPosButtonColor::Face, 0xC0FFC0);
+    connect(btnCashReceipt, &TZoPosButton::clicked, this, &TfrmReprint::cashReceipt);
+    // The group frames the cash receipt button too, below the keypad's height.
+    group->setGeometry(kGroupLeft, kGroupTop, groupWidth, btnCashReceipt->geometry().bottom() + 14 - kGroupTop);
     ShowModel();
 }
 
@@ -116,12 +124,19 @@ void TfrmReprint::ShowModel()
 
 void TfrmReprint::enter()
 {
+    for (int i = 0; i < 3; ++i)
+        if (field(i)->hasFocus()) model_.SetFocus(static_cast<TReprintField>(i));
+    step(&TReprintModel::Enter);
+}
+
+void TfrmReprint::cashReceipt() { step(&TReprintModel::CashReceipt); }
+
+void TfrmReprint::step(bool (TReprintModel::*aStep)())
+{
     if (busy_) return;
     busy_ = true;
     readFields();
-    for (int i = 0; i < 3; ++i)
-        if (field(i)->hasFocus()) model_.SetFocus(static_cast<TReprintField>(i));
-    const bool done = model_.Enter();
+    const bool done = (model_.*aStep)();
     busy_ = false;
     if (done) {
         accept();

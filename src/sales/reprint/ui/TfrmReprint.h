@@ -2,7 +2,8 @@
 // The reprint screen "영수증 재발행": sale date, POS number and bill number,
 // the "Void빌" and "영문빌" toggles (English only at the hotel outlets).
 // Enter moves from field to field and reprints from the bill number; Esc
-// closes. A thin screen over TReprintModel.
+// closes; "현금영수증 추후발행" issues a cash receipt for the bill typed. A
+// thin screen over TReprintModel.
 
 #include "core/ui/TfrmGetBox.h"
 
@@ -26,14 +27,18 @@ public:
     QLineEdit* edtBillNo = nullptr;
     TZoPosButton* btnVoidBill = nullptr;
     TZoPosButton* btnPrintEng = nullptr;
+    TZoPosButton* btnCashReceipt = nullptr;
 
     static constexpr int kWidth = 560;
-    static constexpr int kHeight = 360;
+    static constexpr int kHeight = 410;
 
 private:
     void readFields();
     void enter();
     void leaveSaleDate();
+    void cashReceipt();
+    // Runs a model step that may close the screen.
+    void step(bool (TReprintModel::*aStep)());
     QLineEdit* field(int aIndex) const;
 
     TReprintModel& model_;
