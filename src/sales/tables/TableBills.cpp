@@ -6,6 +6,7 @@
 #include "db/DbQuery.h"
 #include "db/DbWork.h"
 #include "sales/SaleBill.h"
+#include "sales/receipt/BillHeader.h"
 #include "store/MasterStore.h"
 
 #include <algorithm>
@@ -64,19 +65,14 @@ std::vector<std::string> columns(const TDbQuery& aQuery, int aCount)
 
 }  // namespace
 
-bool IsTableOutlet(const TTerminalContext& aContext, const TMasterStore& aStore)
-{
-    return !aStore.glUpjangData.empty() && aStore.glUpjangData.front().FirstFormCode == aContext.gsFormOrderTable;
-}
-
 bool IsTableOpen(const TTerminalContext& aContext, const TMasterStore& aStore)
 {
     return IsTableOutlet(aContext, aStore) && aContext.giTableNo > 0;
 }
 
-std::string TTableBills::TableDate(const TSaleBill& aBill) const
+std::string TableDate(const TTerminalContext& aContext, const TSaleBill& aBill)
 {
-    return aBill.table.saleDate.empty() ? ctx_.gsSaleDate : aBill.table.saleDate;
+    return aBill.table.saleDate.empty() ? aContext.gsSaleDate : aBill.table.saleDate;
 }
 
 // ---------------------------------------------------------------- storing
@@ -284,23 +280,22 @@ void TTableBills::openTable(TDbQuery& aQuery, const char* aKey, const TSaleBill&
 
 // ---------------------------------------------------------------- deleting
 
-bool TTableBills::deleteIn(const std::string& aSaleDate)
+bool DeleteTableData(const TTerminalContext& aContext, TfrmData& aData, DialogService& aDialogs,
+                     const TSaleBill& aBill)
 {
     TStatements s;
-    addDeletes(s, {aSaleDate, ctx_.gsMasterUpjangCode, text(ctx_.giTableNo)});
-    if (TDbWork::Batch(data_, s.Batch())) {
-        dialogs_.ErrBox(kMsgTableNotDeleted, true);
+    addDeletes(s, {TableDate(aContext, aBill), aContext.gsMasterUpjangCode, text(aContext.giTableNo)});
+    if (TDbWork::Batch(aData, s.Batch())) {
+        aDialogs.ErrBox(kMsgTableNotDeleted, true);
         return false;
     }
     return true;
 }
 
-bool TTableBills::DeleteTableData(const TSaleBill& aBill) { return deleteIn(TableDate(aBill)); }
-
 bool TTableBills::DeleteTableDataAlone(const TSaleBill& aBill)
 {
     if (!data_.ConnectDB(true, false)) return false;
-    return deleteIn(TableDate(aBill));
+    return DeleteTableData(ctx_, data_, dialogs_, aBill);
 }
 
 }  // namespace pos

@@ -24,10 +24,17 @@ class TSaleBill;
 inline constexpr const char* kMsgTableNotSaved = "주문 내역을 저장하지 못했습니다.";
 inline constexpr const char* kMsgTableNotDeleted = "주문 내역을 삭제하지 못했습니다.";
 
-// The own outlet serves at tables (its first screen is the table screen).
-bool IsTableOutlet(const TTerminalContext& aContext, const TMasterStore& aStore);
-// A table outlet with a table open on this terminal.
+// A table outlet (IsTableOutlet, sales/receipt/BillHeader.h) with a table open on this terminal.
 bool IsTableOpen(const TTerminalContext& aContext, const TMasterStore& aStore);
+
+// The business date the open table is stored under.
+std::string TableDate(const TTerminalContext& aContext, const TSaleBill& aBill);
+
+// DeleteTableData: what is stored for the open table deleted inside the
+// caller's open transaction (under a savepoint of it). False after its
+// message ("주문 내역을 삭제하지 못했습니다."); the caller rolls back.
+bool DeleteTableData(const TTerminalContext& aContext, TfrmData& aData, DialogService& aDialogs,
+                     const TSaleBill& aBill);
 
 class TTableBills {
 public:
@@ -48,16 +55,9 @@ public:
     // logged only: what was read so far stays.
     void LoadTableData(TSaleBill& aBill);
 
-    // DeleteTableData: what is stored for the open table deleted inside the
-    // caller's open transaction (under a savepoint). False after its message;
-    // the caller rolls back.
-    bool DeleteTableData(const TSaleBill& aBill);
-
-    // The same in a transaction of its own (the bill-cancel command).
+    // DeleteTableData in a transaction of its own (the bill-cancel command),
+    // when the server can be reached.
     bool DeleteTableDataAlone(const TSaleBill& aBill);
-
-    // The business date the open table is stored under.
-    std::string TableDate(const TSaleBill& aBill) const;
 
 private:
     bool readAll(TSaleBill& aBill);
@@ -67,7 +67,7 @@ private:
     bool readMemberDiscounts(TDbQuery& aQuery, TSaleBill& aBill);
     bool readMenuDiscounts(TDbQuery& aQuery, TSaleBill& aBill);
     void registerDiscounts(const TSaleBill& aBill);
-    bool deleteIn(const std::string& aSaleDate);
+    std::string TableDate(const TSaleBill& aBill) const { return pos::TableDate(ctx_, aBill); }
 
     TTerminalContext& ctx_;
     TMasterStore& store_;

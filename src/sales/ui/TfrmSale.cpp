@@ -605,6 +605,11 @@ void TfrmSale::ShowWaitCount()
     lblWaitCount->setText(text);
 }
 
+void TfrmSale::PressFirstMenuGroup()
+{
+    if (nav_.group.Buttons() > 0 && !nav_.group.Entry(0).Blank()) nav_.PressMenuGroup(0);
+}
+
 void TfrmSale::ShowOffLine()
 {
     const bool offLine = deps_.context.gbOffLine;

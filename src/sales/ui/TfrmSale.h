@@ -86,9 +86,10 @@ public:
     void ShowMessage(const std::string& aText, bool aAlert, int aSeconds) override;
     void SetEnabled(bool aEnabled) override { WMEnable(aEnabled); }
     void CloseScreen() override;
+    void ShowWaitCount() override;
+    void PressFirstMenuGroup() override;
 
     // Status displays.
-    void ShowWaitCount();
     void ShowOffLine();
     void ShowLockerNo();
     // The message label (touching it hides it).
