@@ -193,6 +193,7 @@ private:
     std::array<TZoPosButton*, kSaleCommandCount> commandButtons_{};
     bool busy_ = false;
     bool closing_ = false;
+    bool tableScreenOpened_ = false;  // the table screen opened once, when the sale screen was first shown
     bool blinkPhase_ = false;
     std::optional<bool> versionShown_;  // the old-version state the label shows
 };
