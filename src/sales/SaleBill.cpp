@@ -314,7 +314,7 @@ void TSaleBill::DeleteCurrentLine()
         removed.SaleCount = Currency();
         removed.SaleAmt = Currency();
         removed.Order = 0;
-        llDeleteList.push_back(std::move(removed));
+        table.llDeleteList.push_back(std::move(removed));
     }
     lines_.DeleteList(row, true);
     CalcSaleList(true);

@@ -7,6 +7,7 @@
 #include "core/Currency.h"
 #include "sales/CommandBar.h"
 #include "sales/SaleLines.h"
+#include "store/MasterRecords.h"
 
 #include <cstdint>
 #include <optional>
@@ -33,6 +34,19 @@ struct TSaleEntry {
     bool menuSelect = false;             // the code came from a menu button
     std::optional<Currency> lineUnitAmt; // unit price of the selected line in modify mode
     std::optional<Currency> scalePrice;  // price carried by a scale bar code, in won
+};
+
+// The open table of a table-service outlet as the bill keeps it: the
+// business date its bill is stored under, and what the kitchen has been told
+// of it besides each line's OldSaleCount (the quantity already sent): the
+// lines deleted since they were sent and the discounts as the last order
+// bill showed them. Set when the table is loaded, renewed by every kitchen
+// print, and given up when the table's bill is settled or cancelled.
+struct TOpenTable {
+    std::string saleDate;                       // empty: no table loaded yet (gsSaleDate then)
+    std::vector<TSaleList> llDeleteList;        // lines deleted from the loaded table bill
+    std::vector<TDCMemberData> llDCMemberData;  // the discounts as last shown
+    std::vector<TDCMenuData> llDCMenuData;
 };
 
 // The state of the sale screen's widgets that the bill logic reads or sets.
@@ -103,7 +117,7 @@ public:
 
     TSaleEntry entry;
     TSaleScreenState screen;
-    std::vector<TSaleList> llDeleteList;   // lines deleted from a recalled table order
+    TOpenTable table;                      // the open table of a table-service outlet
     std::vector<std::string> glKeyInData;  // member numbers keyed in by hand on this bill
 
     // Turns the entry into a line. aOpenPrice is the unit price to use, none

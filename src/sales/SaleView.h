@@ -19,6 +19,10 @@ public:
     virtual void ShowBillNo() = 0;
     virtual void ShowSaleGubun() = 0;
     virtual void ShowCashier() = 0;
+    // The guest counts (or held-bill count) under the status line.
+    virtual void ShowWaitCount() = 0;
+    // The first menu-group button pressed, when it shows a group.
+    virtual void PressFirstMenuGroup() = 0;
     // The outlet, menu-group and menu buttons built again from the master
     // lists (after they were downloaded again).
     virtual void ReloadMenus() = 0;

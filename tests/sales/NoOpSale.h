@@ -31,6 +31,8 @@ struct NoSaleView final : TSaleView {
     void ShowBillNo() override {}
     void ShowSaleGubun() override {}
     void ShowCashier() override {}
+    void ShowWaitCount() override {}
+    void PressFirstMenuGroup() override {}
     void ReloadMenus() override {}
     void Refresh() override {}
     void ShowMessage(const std::string&, bool, int) override {}

@@ -242,8 +242,8 @@ TEST_F(Delete, StoredTableLinesAreRememberedWithoutAmounts)
     bill.Lines().Line(0).DCAmt = Currency(-900);
     bill.Lines().TouchRow(0);
     bill.DeleteCurrentLine();
-    ASSERT_EQ(bill.llDeleteList.size(), 1u);
-    const TSaleList& kept = bill.llDeleteList[0];
+    ASSERT_EQ(bill.table.llDeleteList.size(), 1u);
+    const TSaleList& kept = bill.table.llDeleteList[0];
     EXPECT_EQ(kept.MenuCode, "1001");
     EXPECT_EQ(kept.OldSaleCount, 2);
     EXPECT_EQ(kept.SaleCount, Currency(0));

@@ -14,6 +14,7 @@
 #include "sales/recording/BillNumbers.h"
 #include "sales/recording/PayRecording.h"
 #include "sales/recording/RowWriter.h"
+#include "sales/tables/TableBills.h"
 #include "store/MasterStore.h"
 
 #include <optional>
@@ -91,13 +92,23 @@ TSettlement::TOutcome TSettlement::queueOffLine(const TBillRows& aRows)
     return QueueRows(queues_, aRows) ? TOutcome::Stored : TOutcome::Failed;
 }
 
-TSettlement::TOutcome TSettlement::store(TSaleView& aView, TDbWork* aBill, const TBillRows& aRows,
-                                         const std::function<TBillRows()>& aOffLineRows)
+bool TSettlement::freesTable() const { return IsTableOpen(ctx_, store_); }
+
+TSettlement::TOutcome TSettlement::tableNotSettledOffLine()
 {
-    if (ctx_.gbOffLine || aBill == nullptr) return queueOffLine(aOffLineRows());
+    dialogs_.ErrBox(kMsgTableNotSettledOffLine, true);
+    return TOutcome::Failed;
+}
+
+TSettlement::TOutcome TSettlement::store(TSaleView& aView, TDbWork* aBill, const TBillRows& aRows,
+                                         const std::function<TBillRows()>& aOffLineRows, bool aFreesTable)
+{
+    if (ctx_.gbOffLine || aBill == nullptr)
+        return aFreesTable ? tableNotSettledOffLine() : queueOffLine(aOffLineRows());
     const TWriteResult written = WriteRowsOnLine(data_, aRows);
     if (!written.ok) {
-        if (ctx_.gbOffLine) return queueOffLine(aOffLineRows());
+        // Lost on the way: nothing of the bill is on the server.
+        if (ctx_.gbOffLine) return aFreesTable ? tableNotSettledOffLine() : queueOffLine(aOffLineRows());
         if (written.duplicateKey) {
             numbers_.Advance();
             aView.ShowBillNo();
@@ -107,11 +118,18 @@ TSettlement::TOutcome TSettlement::store(TSaleView& aView, TDbWork* aBill, const
         dialogs_.ErrBox(kMsgSaleNotSaved + MaskNumbersForLog(written.error.message), true);
         return TOutcome::Failed;
     }
+    // The table is freed with its bill or not at all.
+    if (aFreesTable && !DeleteTableData(ctx_, data_, dialogs_, aView.Bill())) return TOutcome::Failed;
     if (!numbers_.TakeCurrent()) return TOutcome::Failed;
-    if (aBill->Commit()) return TOutcome::Stored;
+    if (aBill->Commit()) {
+        if (aFreesTable) aView.Bill().table = TOpenTable{};  // nothing is stored for it any more
+        return TOutcome::Stored;
+    }
     // Lost at the commit itself: the server may or may not hold the bill.
     // Queued, it is uploaded later, and a bill the server holds already is
-    // met there under its key and set aside, not stored twice.
+    // met there under its key and set aside, not stored twice. (An open
+    // table's bill is queued too: refused, its approvals would be undone
+    // for a bill the server may hold.)
     if (ctx_.gbOffLine) return queueOffLine(aOffLineRows());
     dialogs_.ErrBox(kMsgLostWhileSettling, true);
     return TOutcome::Failed;
@@ -136,6 +154,8 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
     } else if (!sellsOffLine()) {
         dialogs_.ErrBox("Off Line 상태입니다.\r" + ctx_.gsMasterUpjangName + kMsgNotSoldOffLine, true);
         return TOutcome::Failed;
+    } else if (freesTable()) {
+        return tableNotSettledOffLine();  // before anything is charged
     }
     if (!payScreen_.OffersTenders()) {
         dialogs_.ErrBox(kMsgNoTenders, true);
@@ -167,7 +187,7 @@ TSettlement::TOutcome TSettlement::Pay(TSaleView& aView)
         return joined({&recording.OffLineRows(), &offLineSale, &transfer});
     };
     const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, joined({&sale.rows, &transfer}),
-                                  offLineRows);
+                                  offLineRows, freesTable());
     if (stored != TOutcome::Stored) return notStored();
     payScreen_.BillStored(recording.Lines());
 
@@ -219,7 +239,7 @@ TSettlement::TOutcome TSettlement::PayCash(TSaleView& aView)
         return joined({&offLineSale, &transfer, &offLineCash});
     };
     const TOutcome stored = store(aView, transaction ? &*transaction : nullptr,
-                                  joined({&sale.rows, &transfer, &cash}), offLineRows);
+                                  joined({&sale.rows, &transfer, &cash}), offLineRows, freesTable());
     if (stored != TOutcome::Stored) return stored;
 
     TStoredBill printed = storedBill(bill, sale);
@@ -254,7 +274,7 @@ TSettlement::TOutcome TSettlement::SaveCancelData(TSaleView& aView)
     const TSaleRowsBuilder rows(ctx_, store_, bill);
     const TSaleRows sale = rows.SaleRows({ctx_.gbOffLine, true});
     const auto offLineRows = [&] { return rows.SaleRows({true, true}).rows; };
-    const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, sale.rows, offLineRows);
+    const TOutcome stored = store(aView, transaction ? &*transaction : nullptr, sale.rows, offLineRows, false);
     if (stored != TOutcome::Stored) return stored;
     TStoredBill printed = storedBill(bill, sale);
     printed.cancelled = true;

@@ -42,6 +42,8 @@ inline constexpr const char* kMsgSaleNotSaved = "판매 내역을 저장하지 �
 inline constexpr const char* kMsgLostWhileSettling =
     "결제 중 서버와의 연결이 끊어져 전표를 저장하지 못했습니다.\r다시 결제하십시오.";
 inline constexpr const char* kMsgNotSoldOffLine = "은(는) Off Line시 판매를 할 수 없습니다.";
+inline constexpr const char* kMsgTableNotSettledOffLine =
+    "Off Line 상태에서는 테이블 전표를 결제할 수 없습니다.\r서버에 연결된 후 다시 결제하십시오.";
 
 // What the payment screen showed when it closed with the payment recorded.
 struct TPayShown {
@@ -129,10 +131,16 @@ private:
     // Stores the rows of one bill: on line as the last attempt of the open
     // transaction (aBill owns it) and commit, with the bill number taken
     // first; off line into the queue. aOffLineRows are what the queue keeps
-    // should the connection be lost on the way.
+    // should the connection be lost on the way. aFreesTable: the bill is an
+    // open table's, whose stored table bill is deleted in the same
+    // transaction.
     TOutcome store(TSaleView& aView, class TDbWork* aBill, const TBillRows& aRows,
-                   const std::function<TBillRows()>& aOffLineRows);
+                   const std::function<TBillRows()>& aOffLineRows, bool aFreesTable);
     TOutcome queueOffLine(const TBillRows& aRows);
+    // An open table's bill is never queued: the server would keep the
+    // table's stored bill open, to be settled a second time.
+    TOutcome tableNotSettledOffLine();
+    bool freesTable() const;
     std::string posNoOf(const std::string& aUpjangCode);
 
     TTerminalContext& ctx_;

@@ -605,6 +605,11 @@ void TfrmSale::ShowWaitCount()
     lblWaitCount->setText(text);
 }
 
+void TfrmSale::PressFirstMenuGroup()
+{
+    if (nav_.group.Buttons() > 0 && !nav_.group.Entry(0).Blank()) nav_.PressMenuGroup(0);
+}
+
 void TfrmSale::ShowOffLine()
 {
     const bool offLine = deps_.context.gbOffLine;
@@ -861,6 +866,11 @@ void TfrmSale::showEvent(QShowEvent* aEvent)
     if (deps_.data.CheckClosed(c.gsSaleDate, c.gsMasterUpjangCode, c.gsMasterPosNo, true)) {
         bill_.screen.commands.loginRequired = true;
         QTimer::singleShot(0, this, [this] { RunCommand(TSaleCommand::Login); });
+    } else if (!tableScreenOpened_ && bill_.screen.commands.orderTableMode == TOrderTableMode::Table) {
+        // A table-service outlet starts on its tables: the order-table
+        // command opens the table screen once the sale screen is up.
+        tableScreenOpened_ = true;
+        QTimer::singleShot(0, this, [this] { RunCommand(TSaleCommand::OrderTable); });
     }
 }
 

@@ -86,9 +86,10 @@ public:
     void ShowMessage(const std::string& aText, bool aAlert, int aSeconds) override;
     void SetEnabled(bool aEnabled) override { WMEnable(aEnabled); }
     void CloseScreen() override;
+    void ShowWaitCount() override;
+    void PressFirstMenuGroup() override;
 
     // Status displays.
-    void ShowWaitCount();
     void ShowOffLine();
     void ShowLockerNo();
     // The message label (touching it hides it).
@@ -192,6 +193,7 @@ private:
     std::array<TZoPosButton*, kSaleCommandCount> commandButtons_{};
     bool busy_ = false;
     bool closing_ = false;
+    bool tableScreenOpened_ = false;  // the table screen opened once, when the sale screen was first shown
     bool blinkPhase_ = false;
     std::optional<bool> versionShown_;  // the old-version state the label shows
 };

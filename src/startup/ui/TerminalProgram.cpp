@@ -19,6 +19,9 @@
 #include "sales/commands/PayCommand.h"
 #include "sales/commands/ReturnCommand.h"
 #include "sales/commands/ShutdownCommand.h"
+#include "sales/commands/TableKitchen.h"
+#include "sales/tables/TableBills.h"
+#include "core/DateHelpers.h"
 #include "sales/ui/TfrmSale.h"
 #include "startup/ui/ProgramClose.h"
 #include "startup/ui/TfrmDataDown.h"
@@ -189,16 +192,19 @@ void TTerminalProgram::RunSaleScreen()
                            payScreen, billPrinter_);
     TTerminalShutdown& shutdown = *this;
 
+    TTableBills tables(context_, startup_.store, startup_.data, dialogs_);
+    TTableKitchen kitchen(context_, startup_.store, printSide_, ticketJobs_, dialogs_, [] { return GetSysTime(); });
     TSaleCommandSet commands;
     auto login = std::make_unique<TLoginCommand>(static_cast<TLoginLaunchers&>(*this), startup_.data, shutdown);
     TSaleCommandHandler& loginCommand = *login;
     commands.Register(TSaleCommand::Login, std::move(login));
     commands.Register(TSaleCommand::Shutdown, std::make_unique<TShutdownCommand>(startup_.store, dialogs_, startup_.data,
-                                                                                 settlement, shutdown));
+                                                                                 settlement, shutdown, tables, kitchen));
     commands.Register(TSaleCommand::Pay, std::make_unique<TPayCommand>(settlement, loginCommand, false));
     commands.Register(TSaleCommand::PayCash, std::make_unique<TPayCommand>(settlement, loginCommand, true));
     commands.Register(TSaleCommand::BillCancel,
-                      std::make_unique<TBillCancelCommand>(startup_.store, dialogs_, settlement));
+                      std::make_unique<TBillCancelCommand>(context_, startup_.store, dialogs_, settlement, tables,
+                                                           kitchen));
     commands.Register(TSaleCommand::Download,
                       std::make_unique<TDownloadCommand>(static_cast<TDownloadLauncher&>(*this)));
     commands.Register(TSaleCommand::OnLine, std::make_unique<TOnLineCommand>(startup_.data, offLine_));

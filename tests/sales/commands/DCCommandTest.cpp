@@ -27,6 +27,8 @@ struct FakeView final : TSaleView {
     void ShowBillNo() override {}
     void ShowSaleGubun() override {}
     void ShowCashier() override {}
+    void ShowWaitCount() override {}
+    void PressFirstMenuGroup() override {}
     void ReloadMenus() override {}
     void Refresh() override { ++refreshes; }
     void ShowMessage(const std::string&, bool, int) override {}

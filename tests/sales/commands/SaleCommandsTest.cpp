@@ -2,6 +2,7 @@
 // the screen, scripted message boxes and launchers, and the data module
 // against the real server of scripts/db.
 
+#include "KitchenFakes.h"
 #include "SaleFixture.h"
 #include "ServerTerminal.h"
 
@@ -15,6 +16,7 @@
 #include "sales/SaleView.h"
 #include "sales/commands/ShutdownCommand.h"
 #include "sales/commands/TerminalServices.h"
+#include "sales/tables/TableBills.h"
 #include "sales/recording/BillNumbers.h"
 #include "sales/recording/Settlement.h"
 #include "sync/OffLineQueue.h"
@@ -36,6 +38,8 @@ struct FakeView final : TSaleView {
     void ShowBillNo() override { calls.push_back("bill-no"); }
     void ShowSaleGubun() override { calls.push_back("sale-gubun"); }
     void ShowCashier() override { calls.push_back("cashier"); }
+    void ShowWaitCount() override { calls.push_back("wait-count"); }
+    void PressFirstMenuGroup() override { calls.push_back("menu-group"); }
     void ReloadMenus() override { calls.push_back("menus"); }
     void Refresh() override { calls.push_back("refresh"); }
     void ShowMessage(const std::string& aText, bool, int) override { calls.push_back("message:" + aText); }
@@ -125,6 +129,8 @@ protected:
     NoPayScreen payScreen;
     CountingPrinter printer;
     TSettlement settlement{ctx, store, *data, queues, numbers, lookups, dialogs, payScreen, printer};
+    TTableBills tables{ctx, store, *data, dialogs};
+    KitchenParts kitchenParts{ctx, store, dialogs};
 };
 
 TEST_F(SaleCommands, ANewCashierStartsANewBillAndShowsNameAndDate)
@@ -191,7 +197,7 @@ TEST_F(SaleCommands, ShutdownAsksFirstAndNamesWhatIsLeftOpen)
         view.calls.clear();
         program.shutdowns.clear();
         dialogs.answers = {c.answer};
-        TShutdownCommand(store, dialogs, *data, settlement, program).Execute(view);
+        TShutdownCommand(store, dialogs, *data, settlement, program, tables, kitchenParts.kitchen).Execute(view);
         ASSERT_NE(dialogs.last(), nullptr);
         EXPECT_EQ(dialogs.last()->text, c.question);
         EXPECT_EQ(program.shutdowns, c.answer ? std::vector<bool>{false} : std::vector<bool>{});
@@ -207,7 +213,7 @@ TEST_F(SaleCommands, AtShutdownAnOpenBillIsKeptAsACancelledBill)
     numbers.Load();
     ringUp();
     dialogs.answers = {true};
-    TShutdownCommand(store, dialogs, *data, settlement, program).Execute(view);
+    TShutdownCommand(store, dialogs, *data, settlement, program, tables, kitchenParts.kitchen).Execute(view);
     EXPECT_EQ(dialogs.shown.front().text, kAskShutdown);
     EXPECT_EQ(count("SELECT count(*) FROM sale_cancel WHERE bill_no = '0001'"), 1);
     EXPECT_EQ(printer.cancelled, 1);
@@ -227,7 +233,7 @@ TEST_F(SaleCommands, CancellingABillKeepsItWhereTheOutletSaysSo)
         ringUp();
         dialogs.answers = {c.answer};
         const int before = count("SELECT count(*) FROM sale_cancel");
-        TBillCancelCommand(store, dialogs, settlement).Execute(view);
+        TBillCancelCommand(ctx, store, dialogs, settlement, tables, kitchenParts.kitchen).Execute(view);
         EXPECT_EQ(dialogs.last()->text, kAskCancelBill);
         EXPECT_EQ(count("SELECT count(*) FROM sale_cancel") - before, c.stored) << c.keeps << c.answer;
         EXPECT_EQ(bill.Lines().GetCount(), c.linesAfter) << c.keeps << c.answer;

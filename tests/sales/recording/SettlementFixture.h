@@ -30,6 +30,8 @@ struct View final : TSaleView {
     void ShowBillNo() override {}
     void ShowSaleGubun() override {}
     void ShowCashier() override {}
+    void ShowWaitCount() override {}
+    void PressFirstMenuGroup() override {}
     void ReloadMenus() override {}
     void Refresh() override {}
     void ShowMessage(const std::string& aText, bool, int) override { messages.push_back(aText); }

@@ -393,6 +393,25 @@ TEST_F(SaleScreen, ButtonsRunTheirRegisteredCommands)
     EXPECT_EQ(s.edtMenuCode->text(), "");
 }
 
+TEST_F(SaleScreen, ATableOutletStartsOnItsTablesOnce)
+{
+    struct Counter : TSaleCommandHandler {
+        void Execute(TSaleView&) override { ++runs; }
+        int runs = 0;
+    };
+    auto counter = std::make_unique<Counter>();
+    Counter& tableCommand = *counter;
+    commands.Register(TSaleCommand::OrderTable, std::move(counter));
+    store.glUpjangData.front().FirstFormCode = context.gsFormOrderTable;
+    TfrmSale& s = open();
+    QApplication::processEvents();
+    EXPECT_EQ(tableCommand.runs, 1);
+    s.hide();
+    EXPECT_TRUE(ShowActive(s));
+    QApplication::processEvents();
+    EXPECT_EQ(tableCommand.runs, 1);  // shown again (after a dialog), it stays on the bill
+}
+
 // The panel switch shows the second panel held down and, pressed again, the
 // menus with the switch up; every command button follows the command bar
 // both ways.
