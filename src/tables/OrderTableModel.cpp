@@ -369,6 +369,7 @@ void TOrderTableModel::ShutdownCommand()
     else if (dialogs_.AskBox(kMsgOpenOrders)) action = shutdown_.Shutdown(false);
     if (action == TShutdownAction::KeepRunning) return;
     ctx_.giTableNo = 0;
+    programEnds_ = true;
     finish(false);
 }
 

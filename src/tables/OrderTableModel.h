@@ -116,6 +116,8 @@ public:
     // The screen ends; with a table in giTableNo when TableChosen().
     bool Finished() const { return finished_; }
     bool TableChosen() const { return chosen_; }
+    // The cashier shut the program down from the screen.
+    bool ProgramEnds() const { return programEnds_; }
     // A "2nd" mode or restore finished: the screen comes to the front.
     bool TakeBringToFront();
 
@@ -157,6 +159,7 @@ private:
     std::array<std::string, 7> summaryTexts_{};
     bool finished_ = false;
     bool chosen_ = false;
+    bool programEnds_ = false;
     bool bringToFront_ = false;
 };
 

@@ -343,6 +343,7 @@ TEST_F(OrderTableModelTest, ShuttingDownAsksWhileOrdersAreOpen)
     EXPECT_EQ(launchers.calls, std::vector<std::string>{"shutdown(false)"});
     EXPECT_TRUE(model->Finished());
     EXPECT_FALSE(model->TableChosen());
+    EXPECT_TRUE(model->ProgramEnds());
 }
 
 }  // namespace

@@ -25,7 +25,11 @@ void TOrderTableCommand::Execute(TSaleView& aView)
     // hears only of what the server holds.
     if (!tables_.SaveTableData(bill)) return;
     kitchen_.PrintOrderBill(bill);
-    if (!launcher_.ShowOrderTable()) return;
+    switch (launcher_.ShowOrderTable()) {
+    case TOrderTableLauncher::TOutcome::Chosen: break;
+    case TOrderTableLauncher::TOutcome::NoTable: return;
+    case TOrderTableLauncher::TOutcome::ProgramEnds: aView.CloseScreen(); return;
+    }
 
     bill.ClearBill();
     tables_.LoadTableData(bill);

@@ -37,10 +37,13 @@ public:
 class TOrderTableLauncher {
 public:
     virtual ~TOrderTableLauncher() = default;
-    // Shown modally until a table is chosen; true with the table in
-    // giTableNo. False when the screen closed without a table (the server
-    // was lost, or the program was shut down from it).
-    virtual bool ShowOrderTable() = 0;
+    enum class TOutcome {
+        Chosen,       // a table was chosen: giTableNo names it
+        NoTable,      // the screen closed without a table (the server was lost)
+        ProgramEnds,  // the program was shut down from the screen
+    };
+    // Shown modally until one of the outcomes.
+    virtual TOutcome ShowOrderTable() = 0;
 };
 
 }  // namespace pos

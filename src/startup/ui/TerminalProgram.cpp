@@ -21,6 +21,8 @@
 #include "sales/commands/ShutdownCommand.h"
 #include "sales/commands/TableKitchen.h"
 #include "sales/tables/TableBills.h"
+#include "sales/commands/OrderTableCommand.h"
+#include "tables/ui/OrderTableScreen.h"
 #include "core/DateHelpers.h"
 #include "sales/ui/TfrmSale.h"
 #include "startup/ui/ProgramClose.h"
@@ -230,11 +232,18 @@ void TTerminalProgram::RunSaleScreen()
                                         offLine_);
     commands.Register(TSaleCommand::Reprint, std::make_unique<TReprintCommand>(reprintScreen));
 
+    TOrderTableScreen orderTables(env_, startup_.data, startup_.store, printSide_, ticketJobs_, dialogs_,
+                                  static_cast<TLoginLaunchers&>(*this), close, uploader, shutdown);
+    commands.Register(TSaleCommand::OrderTable, std::make_unique<TOrderTableCommand>(context_, dialogs_, tables, kitchen,
+                                                                                     orderTables, services));
+    orderTableScreen_ = &orderTables;
+
     TSaleScreenDeps deps(env_, context_, dialogs_, startup_.store, startup_.data, services, commands,
                          ticketPrinting_);
     deps.printer1 = startup_.devices.printer1.type;
     deps.version = GetVersion();
     pos::RunSaleScreen(deps);
+    orderTableScreen_ = nullptr;
 }
 
 // The cashier hears at once when cards cannot be approved the usual way;
@@ -268,7 +277,12 @@ bool TTerminalProgram::Shutdown()
     endNow();
 }
 
-void TTerminalProgram::CloseOrderTable() {}
+// The server was lost: a table screen that is shown says so and closes
+// without a table.
+void TTerminalProgram::CloseOrderTable()
+{
+    if (orderTableScreen_) orderTableScreen_->CloseWhenOffLine();
+}
 
 void TTerminalProgram::endNow()
 {

@@ -42,6 +42,7 @@ namespace pos {
 class TDevices;
 class TfrmSplash;
 class TfrmTicketPrinting;
+class TOrderTableScreen;
 
 class TTerminalProgram : public QObject,
                          private TStartupSteps,
@@ -78,7 +79,7 @@ private:
     std::optional<bool> OutletSellsOffLine() override;
     std::string OutletName() override;
     bool Shutdown() override;
-    void CloseOrderTable() override;  // there is no table screen yet
+    void CloseOrderTable() override;
 
     // The login's side of the program: its shut-down ends the start-up
     // normally, where the off-line policy's ends the program at once.
@@ -148,6 +149,7 @@ private:
     std::unique_ptr<TDevices> devices_;
     std::unique_ptr<TfrmSplash> splash_;
     std::unique_ptr<TfrmTicketPrinting> ticketWindow_;
+    TOrderTableScreen* orderTableScreen_ = nullptr;  // while the sale screen runs
     bool ticketsRecovered_ = false;  // the journal is read once, when the devices first open
     bool shutDown_ = false;        // the cashier chose to end the program
     bool stoppedAtLogin_ = false;  // --exit-at login reached the login

@@ -28,7 +28,7 @@ TOrderTableScreen::TOrderTableScreen(TScreenEnv aEnv, TfrmData& aData, const TMa
 {
 }
 
-bool TOrderTableScreen::ShowOrderTable()
+TOrderTableLauncher::TOutcome TOrderTableScreen::ShowOrderTable()
 {
     TTerminalContext& ctx = data_.Context();
     const std::string& outlet = ctx.gsMasterUpjangCode;
@@ -40,7 +40,8 @@ bool TOrderTableScreen::ShowOrderTable()
     shown_ = screen.get();
     screen->exec();
     shown_ = nullptr;
-    return model.TableChosen();
+    if (model.ProgramEnds()) return TOutcome::ProgramEnds;
+    return model.TableChosen() ? TOutcome::Chosen : TOutcome::NoTable;
 }
 
 void TOrderTableScreen::CloseWhenOffLine()

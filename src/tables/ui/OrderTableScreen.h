@@ -28,7 +28,7 @@ public:
                       TCloseLauncher& aClose, TQueueUploader& aUploader, TTerminalShutdown& aShutdown,
                       QWidget* aParent = nullptr);
 
-    bool ShowOrderTable() override;
+    TOutcome ShowOrderTable() override;
     // The off-line switch's CloseOrderTable: the screen, when it is shown,
     // says why and closes without a table.
     void CloseWhenOffLine();

@@ -46,19 +46,20 @@ struct TableView final : TSaleView {
 };
 
 // The table screen: each showing "chooses" the next scripted table (0: the
-// screen was left without one).
+// screen was left without one, -1: the program was shut down from it).
 struct ScriptedTables final : TOrderTableLauncher {
     explicit ScriptedTables(TTerminalContext& aContext) : context(aContext) {}
-    bool ShowOrderTable() override
+    TOutcome ShowOrderTable() override
     {
         ++shown;
         if (choices.empty() || choices.front() == 0) {
             if (!choices.empty()) choices.pop_front();
-            return false;
+            return TOutcome::NoTable;
         }
+        if (choices.front() < 0) return TOutcome::ProgramEnds;
         context.giTableNo = choices.front();
         choices.pop_front();
-        return true;
+        return TOutcome::Chosen;
     }
     TTerminalContext& context;
     std::deque<int> choices;
@@ -147,6 +148,19 @@ TEST_F(TableCommands, OffLineTheTablesAreNotOpened)
     press();
     EXPECT_EQ(shown(), std::vector<std::string>{"테이블는(은) Off Line 상태에서 할 수 없습니다."});
     EXPECT_EQ(launcher.shown, 0);
+}
+
+// Shut down from the table screen: the bill was stored before the screen
+// opened, and the sale screen ends with the program.
+TEST_F(TableCommands, AShutdownFromTheTableScreenEndsTheSaleScreen)
+{
+    launcher.choices = {7};
+    press();
+    ringUp("1001");
+    launcher.choices = {-1};
+    press();
+    EXPECT_EQ(view.calls.back(), "closed");
+    EXPECT_EQ(db.query("SELECT count(*) FROM table_order_line WHERE table_no = 7"), "1");
 }
 
 TEST_F(TableCommands, ABillThatCannotBeStoredStaysAndNothingIsPrinted)
