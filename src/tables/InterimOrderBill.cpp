@@ -6,6 +6,7 @@
 #include "db/DbQuery.h"
 #include "db/DbWork.h"
 #include "sales/printing/DeviceBillPrinter.h"
+#include "sales/tables/TableBills.h"
 
 namespace pos {
 namespace {
@@ -17,31 +18,6 @@ bool open(TDbWork& aWork, TDbQuery& aQuery, const char* aKey, const std::vector<
     if (aQuery.Open()) return true;
     aWork.Fail(aQuery.Error());
     return false;
-}
-
-// A stored line in the columns of "IAI010-LoadTableData-2".
-TSaleList storedLine(const TDbQuery& q)
-{
-    TSaleList line;
-    line.MenuCode = q.AsString(0);
-    line.MenuName = q.AsString(1);
-    line.SaleCount = Currency(q.AsInteger(2));
-    line.SaleUnitAmt = q.AsCurrency(3);
-    line.SaleAmt = q.AsCurrency(4);
-    line.ModifyYN = q.AsString(5) == "Y";
-    line.UpjangCode = q.AsString(6);
-    line.PosNo = q.AsString(7);
-    line.SeasonCode = q.AsString(8);
-    line.BusinessGubun = q.AsString(9);
-    line.MenuEngName = q.AsString(10);
-    line.TaxYN = q.AsString(11) == "Y";
-    line.TaxCalcuCode = q.AsString(12);
-    line.TicketKind = q.AsString(13);
-    line.KitchenPrtYN = q.AsString(15) == "Y";
-    line.CorrectAmt = q.AsInteger(21);
-    line.CaddyYN = q.AsString(22) == "Y";
-    line.OldSaleCount = q.AsInteger(23);
-    return line;
 }
 
 }  // namespace
@@ -61,7 +37,7 @@ std::optional<TTableBill> ReadTableBill(TfrmData& aData, int aTableNo)
     if (!open(work, query, "IAI010-LoadTableData-2",
               {ctx.gsSaleDate, ctx.gsMasterUpjangCode, table, ctx.gsMasterPosNo}))
         return std::nullopt;
-    for (; !query.Eof(); query.Next()) bill.lines.push_back(storedLine(query));
+    for (; !query.Eof(); query.Next()) bill.lines.push_back(StoredTableLine(query));
     work.Commit();
     return bill;
 }

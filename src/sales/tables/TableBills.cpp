@@ -152,6 +152,34 @@ bool TTableBills::readHeader(TDbQuery& aQuery, TSaleBill& aBill)
     return true;
 }
 
+TSaleList StoredTableLine(const TDbQuery& aQuery)
+{
+    TSaleList l;
+    l.MenuCode = aQuery.AsString(0);
+    l.MenuName = aQuery.AsString(1);
+    l.SaleCount = Currency(aQuery.AsInteger(2));
+    l.SaleUnitAmt = aQuery.AsCurrency(3);
+    l.SaleAmt = aQuery.AsCurrency(4);
+    l.ModifyYN = aQuery.AsString(5) == "Y";
+    l.UpjangCode = aQuery.AsString(6);
+    l.PosNo = aQuery.AsString(7);
+    l.SeasonCode = aQuery.AsString(8);
+    l.BusinessGubun = aQuery.AsString(9);
+    l.MenuEngName = aQuery.AsString(10);
+    l.TaxYN = aQuery.AsString(11) == "Y";
+    l.TaxCalcuCode = aQuery.AsString(12);
+    l.TicketKind = aQuery.AsString(13);
+    l.KitchenPrtYN = aQuery.AsString(15) == "Y";
+    l.DaesoCode = aQuery.AsString(16);
+    l.TicketType = aQuery.AsString(17);
+    l.DCYN = aQuery.AsString(18) == "Y";
+    l.DCCalcuCode = aQuery.AsString(19);
+    l.MenuGubunCode = aQuery.AsString(20);
+    l.CorrectAmt = aQuery.AsInteger(21);
+    l.CaddyYN = aQuery.AsString(22) == "Y";
+    return l;
+}
+
 bool TTableBills::readLines(TDbQuery& aQuery, TSaleBill& aBill)
 {
     openTable(aQuery, "IAI010-LoadTableData-2", aBill);
@@ -161,29 +189,7 @@ bool TTableBills::readLines(TDbQuery& aQuery, TSaleBill& aBill)
     for (aQuery.First(); !aQuery.Eof(); aQuery.Next()) {
         ++k;  // a line stored with no count is not loaded, but its number is used up
         if (aQuery.AsInteger(2) == 0) continue;
-        TSaleList l;
-        l.MenuCode = aQuery.AsString(0);
-        l.MenuName = aQuery.AsString(1);
-        l.SaleCount = Currency(aQuery.AsInteger(2));
-        l.SaleUnitAmt = aQuery.AsCurrency(3);
-        l.SaleAmt = aQuery.AsCurrency(4);
-        l.ModifyYN = aQuery.AsString(5) == "Y";
-        l.UpjangCode = aQuery.AsString(6);
-        l.PosNo = aQuery.AsString(7);
-        l.SeasonCode = aQuery.AsString(8);
-        l.BusinessGubun = aQuery.AsString(9);
-        l.MenuEngName = aQuery.AsString(10);
-        l.TaxYN = aQuery.AsString(11) == "Y";
-        l.TaxCalcuCode = aQuery.AsString(12);
-        l.TicketKind = aQuery.AsString(13);
-        l.KitchenPrtYN = aQuery.AsString(15) == "Y";
-        l.DaesoCode = aQuery.AsString(16);
-        l.TicketType = aQuery.AsString(17);
-        l.DCYN = aQuery.AsString(18) == "Y";
-        l.DCCalcuCode = aQuery.AsString(19);
-        l.MenuGubunCode = aQuery.AsString(20);
-        l.CorrectAmt = aQuery.AsInteger(21);
-        l.CaddyYN = aQuery.AsString(22) == "Y";
+        TSaleList l = StoredTableLine(aQuery);
         // Everything stored counts as told to the kitchen: the table was
         // left through a put-away that printed its kitchen slip.
         l.OldSaleCount = aQuery.AsInteger(2);

@@ -20,12 +20,19 @@ class DialogService;
 class TfrmData;
 class TMasterStore;
 class TSaleBill;
+class TDbQuery;
+struct TSaleList;
 
 inline constexpr const char* kMsgTableNotSaved = "주문 내역을 저장하지 못했습니다.";
 inline constexpr const char* kMsgTableNotDeleted = "주문 내역을 삭제하지 못했습니다.";
 
 // A table outlet (IsTableOutlet, sales/receipt/BillHeader.h) with a table open on this terminal.
 bool IsTableOpen(const TTerminalContext& aContext, const TMasterStore& aStore);
+
+// A stored line of a table as "IAI010-LoadTableData-2" gives it, with its
+// goods' fields; what the kitchen was told of and the line's place are the
+// caller's.
+TSaleList StoredTableLine(const TDbQuery& aQuery);
 
 // The business date the open table is stored under.
 std::string TableDate(const TTerminalContext& aContext, const TSaleBill& aBill);
