@@ -31,24 +31,17 @@ void setBill(TDbQuery& aQuery, const TBillKey& aBill)
     aQuery.SetParam(3, digits(aBill.BillNo, 4));
 }
 
-}  // namespace
-
-TCashReceiptAmount ReadCashReceiptAmount(TfrmData& aData, const TBillKey& aBill)
+// What the bill has left to receipt, read in aWork (failed on an error).
+TCashReceiptAmount readAmount(TfrmData& aData, TDbWork& aWork, const TBillKey& aBill)
 {
     TCashReceiptAmount out;
-    if (!aData.ConnectDB(true, false)) return out;
-    TDbWork read(aData, TDbWork::Read);
-    if (!read.Active()) {
-        out.error = read.Error();
-        return out;
-    }
     TDbQuery query(aData);
     query.SetSQL(kKeyAmount);
     setBill(query, aBill);
     query.SetParam(4, digits(aData.Context().giPayCash, 3));
     if (!query.Open() || query.Eof()) {
         out.error = query.Error();
-        read.Fail(query.Error());
+        aWork.Fail(query.Error());
         return out;
     }
     if (query.IsNull(0)) {
@@ -59,7 +52,22 @@ TCashReceiptAmount ReadCashReceiptAmount(TfrmData& aData, const TBillKey& aBill)
     } else {
         out.status = TCashReceiptAmount::NothingLeft;
     }
-    read.Commit();
+    return out;
+}
+
+}  // namespace
+
+TCashReceiptAmount ReadCashReceiptAmount(TfrmData& aData, const TBillKey& aBill)
+{
+    if (!aData.ConnectDB(true, false)) return {};
+    TDbWork read(aData, TDbWork::Read);
+    if (!read.Active()) {
+        TCashReceiptAmount out;
+        out.error = read.Error();
+        return out;
+    }
+    const TCashReceiptAmount out = readAmount(aData, read, aBill);
+    if (out.status != TCashReceiptAmount::Failed) read.Commit();
     return out;
 }
 
@@ -96,6 +104,18 @@ TCashReceiptStored TServerCashReceiptRows::Store(const TCashReceiptRow& aRow)
     setBill(last, aRow.bill);
     if (!last.Open() || last.Eof()) return fail(last);
     const std::int64_t seq = last.IsNull(0) ? 1 : last.AsInteger(0) + 1;
+    // Checked again with the bill locked: another terminal may have issued
+    // a receipt for it since the amount was offered.
+    const TCashReceiptAmount left = readAmount(data_, work, aRow.bill);
+    if (left.status == TCashReceiptAmount::Failed) {
+        out.error = left.error;
+        return out;
+    }
+    if (left.amount < aRow.amount) {
+        out.error = {TDbErrorKind::Other, kKeyAmount, "", kMsgCashReceiptNothingLeft};
+        work.Fail(out.error);
+        return out;
+    }
 
     const TTerminalContext& ctx = data_.Context();
     TDbQuery row(data_);

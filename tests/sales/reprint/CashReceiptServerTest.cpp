@@ -180,6 +180,23 @@ TEST_F(CashReceiptServerTest, AnEmptyIdentityOrARefusalStoresNothing)
     EXPECT_TRUE(journal.Entries().empty());
 }
 
+// Another terminal issued the bill's receipt after this one offered the
+// amount: checked again with the bill locked, the row is not stored and the
+// second receipt is cancelled, so the bill is never receipted twice.
+TEST_F(CashReceiptServerTest, AReceiptAnotherTerminalIssuedMeanwhileIsNotIssuedTwice)
+{
+    TCashReceiptModel m = model(12, 38000, "01099998888");
+    db.query("INSERT INTO cash_receipt (sale_date, upjang_code, pos_no, bill_no, cash_yn, cash_seq, sale_kind, man_yn, "
+             "card_no, agree_amt, agree_no, agree_date) VALUES ('20261209', '3001', '01', '0012', 'Y', 1, 'Y', 'Y', "
+             "'01055556666', 38000, '22220000', '20261209')");
+    EXPECT_EQ(m.Execute(), TCashReceiptEnd::Open);
+    EXPECT_EQ(calls(), (Texts{"CASH APPROVE 38000 12", "CASH CANCEL 38000 12"}));
+    EXPECT_EQ(receipts("0012"), Texts{"1|Y|01055556666|38000|"});
+    ASSERT_FALSE(shown().empty());
+    EXPECT_EQ(shown().front(), kMsgCashReceiptNothingLeft);
+    EXPECT_TRUE(journal.Entries().empty());
+}
+
 // The row is refused by the server: no row holds the receipt, so it is
 // cancelled with the card company at once and the cashier may try again.
 TEST_F(CashReceiptServerTest, AReceiptWhoseRowIsRefusedIsCancelledAtOnce)
