@@ -50,9 +50,13 @@ std::vector<std::string_view> splitOn(std::string_view aText, char aSeparator)
     }
 }
 
+// Only a number as the journal writes it: digits, no sign, no leading zero.
+// Any other spelling is damage, so that a journal read whole is the very
+// text it would be written as.
 bool readNumber(std::string_view aText, int& aNumber)
 {
-    if (aText.empty()) return false;
+    if (aText.empty() || aText.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    if (aText.size() > 1 && aText.front() == '0') return false;
     const auto [end, error] = std::from_chars(aText.data(), aText.data() + aText.size(), aNumber);
     return error == std::errc() && end == aText.data() + aText.size();
 }
