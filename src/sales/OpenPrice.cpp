@@ -1,11 +1,10 @@
 #include "sales/OpenPrice.h"
 
+#include "core/HotelPrices.h"
+
 namespace pos {
 
 namespace {
-
-// A tenth rounded to the won: the service charge or the VAT of an amount.
-Currency tenth(Currency aAmount) { return RoundNumber(aAmount / Currency(10), 1); }
 
 bool grossed(const TOpenPriceRules& aRules) { return aRules.vessa && aRules.taxCalcuCode != aRules.dutyFreeCode; }
 
@@ -14,8 +13,7 @@ bool serviceCharge(const TOpenPriceRules& aRules) { return aRules.taxCalcuCode =
 Currency grossOf(Currency aNet, const TOpenPriceRules& aRules)
 {
     if (!grossed(aRules)) return aNet;
-    const Currency withFirst = aNet + tenth(aNet);
-    return serviceCharge(aRules) ? withFirst + tenth(withFirst) : withFirst;
+    return AddTenths(aNet, serviceCharge(aRules) ? 2 : 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "sales/SaleBill.h"
 
 #include "core/DialogService.h"
+#include "core/HotelPrices.h"
 #include "core/TerminalContext.h"
 #include "core/TextHelpers.h"
 #include "store/MasterStore.h"
@@ -173,19 +174,7 @@ TAddResult TSaleBill::AddSaleList(std::int64_t aCorrectAmt, std::optional<Curren
 
 Currency TSaleBill::CalcSaleAmt(const std::string& aTaxCalcuCode, Currency aAmt) const
 {
-    if (!context_.gbVessa || aTaxCalcuCode == context_.gsTaxGubunDutyfree) return aAmt;
-    const auto tenth = [](Currency x) { return RoundNumber(x / Currency(10), 1); };
-    const bool serviceCharge = aTaxCalcuCode == context_.gsTaxGubunDutyTip;
-    const bool withService = serviceCharge && !screen.commands.NoSvcDown();
-    const bool withVat = !screen.commands.NoVatDown();
-    if (serviceCharge && withService && withVat) {
-        const Currency withTip = aAmt + tenth(aAmt);
-        return withTip + tenth(withTip);  // service charge, then VAT on the total
-    }
-    // One tenth is added once: the service charge alone ("No VAT" down), VAT
-    // alone (service charge waived, or an ordinary item).
-    if (withService || withVat) return aAmt + tenth(aAmt);
-    return aAmt;
+    return AddTenths(aAmt, HotelTenths(context_, aTaxCalcuCode, screen.commands.NoSvcDown(), screen.commands.NoVatDown()));
 }
 
 Currency TSaleBill::LineUnitAmount(const TSaleList& aLine) const
