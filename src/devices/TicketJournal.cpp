@@ -123,7 +123,9 @@ TTicketJournalRead DecodeTicketJournal(std::string_view aBytes)
         else ++read.damagedLines;
     }
     const int counted = static_cast<int>(read.jobs.size()) + read.damagedLines;
-    if (!endCount || *endCount != counted) read.torn = true;
+    // The writer ends every line, the end line too: without its line end the
+    // journal was cut, however right its count.
+    if (!endCount || *endCount != counted || !aBytes.ends_with('\n')) read.torn = true;
     return read;
 }
 

@@ -137,6 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"FirstLineMissing", [](const std::string& g) { return g.substr(g.find('\n') + 1); }, 3, 0, true},
         DamageCase{"CountDisagrees",
                    [](const std::string& g) { return g.substr(0, g.rfind("END")) + "END\t9\n"; }, 3, 0, true},
+        DamageCase{"EndLineWithoutItsLineEnd", [](const std::string& g) { return g.substr(0, g.size() - 1); }, 3, 0,
+                   true},
         // The right count, spelt as the journal never writes it.
         DamageCase{"CountWithLeadingZeros",
                    [](const std::string& g) { return g.substr(0, g.rfind("END")) + "END\t0003\n"; }, 3, 0, true},
